@@ -18,7 +18,7 @@ export QUORVEX_REGISTRY="$work/registry.db"
 "$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\Application' FullPath "$work/Quorvex"
 "$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\Application' UniqueID 4711
 "$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\LastDatabase' FullPath "$work/Quorvex/csample.qvd"
-"$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\Form Positions\frmReportViewer' --dword X 1440
+"$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\Form Positions\frmReportViewer' X 1440 dword
 "$build/bin/regedit" /E "$work/QuorvexRegExport.reg" 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex'
 echo "Registry export written to $work/QuorvexRegExport.reg:"
 iconv -f UTF-16LE -t UTF-8 "$work/QuorvexRegExport.reg" | tr -d '\r'
