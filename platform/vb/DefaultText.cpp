@@ -1,0 +1,102 @@
+#include "DefaultText.h"
+
+#include "OleDate.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace vb {
+
+namespace {
+
+// Windows separates the AM/PM designator with a plain blank; newer locale data uses no-break
+// spaces, which would make texts differ from what users type and compare.
+QString withPlainBlanks(QString pattern)
+{
+    pattern.replace(QChar(0x202F), QLatin1Char(' '));
+    pattern.replace(QChar(0x00A0), QLatin1Char(' '));
+    return pattern;
+}
+
+bool usesTwelveHourClock(const QLocale& locale)
+{
+    const QString format = locale.timeFormat(QLocale::ShortFormat);
+    return format.contains(QLatin1Char('A')) || format.contains(QLatin1Char('a'));
+}
+
+QChar timeSeparator(const QLocale& locale)
+{
+    const QString format = locale.timeFormat(QLocale::ShortFormat);
+    const qsizetype minutes = format.indexOf(QLatin1Char('m'));
+    if (minutes > 0 && !format[minutes - 1].isLetter()) {
+        return format[minutes - 1];
+    }
+    return QLatin1Char(':');
+}
+
+} // namespace
+
+QString DefaultText::number(double value, int significantDigits, const QLocale& locale)
+{
+    if (value == 0.0 || !std::isfinite(value)) {
+        // VB has no text for infinities or NaN: they cannot arise from its own arithmetic.
+        return value == 0.0 ? QStringLiteral("0") : QString::number(value);
+    }
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, significantDigits);
+    QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data()).toUpper();
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
+}
+
+QString DefaultText::currency(Currency value, const QLocale& locale)
+{
+    QString text = value.toPlainString();
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
+}
+
+QString DefaultText::date(double oleDays, const QLocale& locale)
+{
+    const QDateTime when = OleDate::toDateTime(oleDays);
+    if (!when.isValid()) {
+        return number(oleDays, 15, locale);
+    }
+    const bool midnight = when.time() == QTime(0, 0);
+    const bool dayZero = when.date() == QDate(1899, 12, 30);
+    if (midnight) {
+        return locale.toString(when.date(), shortDatePattern(locale));
+    }
+    const QString time = locale.toString(when.time(), longTimePattern(locale));
+    if (dayZero) {
+        return time;
+    }
+    return locale.toString(when.date(), shortDatePattern(locale)) + QLatin1Char(' ') + time;
+}
+
+QString DefaultText::shortDatePattern(const QLocale& locale)
+{
+    QString pattern = locale.dateFormat(QLocale::ShortFormat);
+    if (!pattern.contains(QStringLiteral("yyyy"))) {
+        pattern.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    }
+    return withPlainBlanks(pattern);
+}
+
+QString DefaultText::longTimePattern(const QLocale& locale)
+{
+    const QString sep = timeSeparator(locale);
+    if (usesTwelveHourClock(locale)) {
+        return QStringLiteral("h") + sep + QStringLiteral("mm") + sep + QStringLiteral("ss AP");
+    }
+    return QStringLiteral("HH") + sep + QStringLiteral("mm") + sep + QStringLiteral("ss");
+}
+
+QString DefaultText::shortTimePattern(const QLocale& locale)
+{
+    return QStringLiteral("HH") + timeSeparator(locale) + QStringLiteral("mm");
+}
+
+} // namespace vb
