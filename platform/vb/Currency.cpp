@@ -1,8 +1,10 @@
 #include "Currency.h"
 
 #include "Error.h"
-#include "Rounding.h"
+#include "NumericText.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -20,13 +22,16 @@ Currency Currency::fromDouble(double value)
     if (!std::isfinite(value)) {
         throw Error(ErrorNumber::Overflow);
     }
-    const double scaled = roundHalfEven(value * static_cast<double>(Scale));
-    // 2^63 is exactly representable; anything at or beyond it does not fit.
-    constexpr double limit = 9223372036854775808.0;
-    if (scaled >= limit || scaled < -limit) {
+    // Round the shortest decimal that reads back as `value`, not its binary expansion: 0.00015
+    // is stored as 0.000149999..., yet is meant as, and printed as, 0.00015.
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    const std::optional<NumericText> decimal = NumericText::parse(
+        QString::fromLatin1(buffer.data(), result.ptr - buffer.data()), QLocale::c());
+    if (!decimal) {
         throw Error(ErrorNumber::Overflow);
     }
-    return fromRaw(static_cast<std::int64_t>(scaled));
+    return decimal->toCurrency();
 }
 
 Currency Currency::fromInt64(std::int64_t units)
