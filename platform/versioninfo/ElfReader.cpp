@@ -150,8 +150,9 @@ private:
             const uint64_t namesz = *notes.u32(pos);
             const uint64_t descsz = *notes.u32(pos + 4);
             const uint32_t type = *notes.u32(pos + 8);
+            // Padding counts from the start of the note (8-byte notes pad the name to 8).
             const uint64_t name = pos + 12;
-            const uint64_t desc = name + padded(namesz);
+            const uint64_t desc = padded(name + namesz);
             if (!notes.fits(name, namesz) || !notes.fits(desc, descsz))
                 return std::nullopt;
             if (type == kPackageMetadataNoteType && namesz == 4 &&

@@ -1,0 +1,11 @@
+#pragma once
+
+// Lets GoogleTest print QString values as text in failure messages.
+
+#include <ostream>
+#include <QString>
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
