@@ -8,10 +8,9 @@
 // QString; string data is written by callers as the bytes they choose (UTF-8 plus the terminating
 // zero) and is stored and returned byte for byte.
 
+#include <cstdint>
 #include <QByteArray>
 #include <QString>
-
-#include <cstdint>
 #include <vector>
 
 namespace reg {
@@ -33,11 +32,13 @@ inline constexpr Status ERROR_FILE_NOT_FOUND = 2;
 inline constexpr Status ERROR_ACCESS_DENIED = 5;
 inline constexpr Status ERROR_INVALID_HANDLE = 6;
 inline constexpr Status ERROR_INVALID_PARAMETER = 87;
+inline constexpr Status ERROR_BAD_PATHNAME = 161; // a key path with an empty level, as "a\\b"
 inline constexpr Status ERROR_MORE_DATA = 234;
 inline constexpr Status ERROR_NO_MORE_ITEMS = 259;
-inline constexpr Status ERROR_BADDB = 1009;           // the store file is damaged
+inline constexpr Status ERROR_BADDB = 1009; // the store file is damaged
 inline constexpr Status ERROR_KEY_DELETED = 1018;
-inline constexpr Status ERROR_CANTWRITE = 1013;       // the store cannot be written
+inline constexpr Status ERROR_CANTREAD = 1012;  // the store cannot be read
+inline constexpr Status ERROR_CANTWRITE = 1013; // the store cannot be written
 
 // Access masks.
 inline constexpr AccessMask KEY_QUERY_VALUE = 0x0001;
@@ -65,26 +66,32 @@ inline constexpr ValueType REG_QWORD = 11;
 
 // Keys. Paths use "\" and may name several levels; names compare case-insensitively and keep
 // the case they were created with. RegCreateKey creates missing parents.
-Status createKey(Hkey parent, const QString& subKey, Hkey* result);                    // RegCreateKeyA
-Status createKeyEx(Hkey parent, const QString& subKey, AccessMask access, Hkey* result); // RegCreateKeyExA
-Status openKeyEx(Hkey parent, const QString& subKey, AccessMask access, Hkey* result);   // RegOpenKeyExA
-Status closeKey(Hkey key);                                                               // RegCloseKey
+Status createKey(Hkey parent, const QString& subKey, Hkey* result); // RegCreateKeyA
+Status createKeyEx(Hkey parent, const QString& subKey, AccessMask access,
+                   Hkey* result); // RegCreateKeyExA
+Status openKeyEx(Hkey parent, const QString& subKey, AccessMask access,
+                 Hkey* result); // RegOpenKeyExA
+Status closeKey(Hkey key);      // RegCloseKey
 // Deletes a key without sub-keys; a key with sub-keys gives ERROR_ACCESS_DENIED, as on Windows.
 Status deleteKey(Hkey parent, const QString& subKey); // RegDeleteKeyA
+// Deletes a key with all its sub-keys and values, depth first; with an empty `subKey` the key
+// itself stays and only its contents go.
+Status deleteTree(Hkey parent, const QString& subKey); // RegDeleteTreeA
 
 // Values. `data` may be null to ask for type and size only; when `*size` is smaller than the
 // stored data the call returns ERROR_MORE_DATA and sets `*size` to the size needed.
 Status queryValueEx(Hkey key, const QString& valueName, ValueType* type, std::uint8_t* data,
-                    std::uint32_t* size);                                          // RegQueryValueExA
+                    std::uint32_t* size); // RegQueryValueExA
 Status setValueEx(Hkey key, const QString& valueName, ValueType type, const std::uint8_t* data,
-                  std::uint32_t size);                                             // RegSetValueExA
-Status deleteValue(Hkey key, const QString& valueName);                            // RegDeleteValueA
+                  std::uint32_t size);                  // RegSetValueExA
+Status deleteValue(Hkey key, const QString& valueName); // RegDeleteValueA
 
 // Enumeration in creation order. `nameCapacity` counts characters including the terminating
 // zero, as on Windows: a name that does not fit gives ERROR_MORE_DATA.
-Status enumKeyEx(Hkey key, std::uint32_t index, QString* name, std::uint32_t nameCapacity); // RegEnumKeyExA
+Status enumKeyEx(Hkey key, std::uint32_t index, QString* name,
+                 std::uint32_t nameCapacity); // RegEnumKeyExA
 Status enumValue(Hkey key, std::uint32_t index, QString* name, std::uint32_t nameCapacity,
-                 ValueType* type, QByteArray* data);                                  // RegEnumValueA
+                 ValueType* type, QByteArray* data); // RegEnumValueA
 
 struct KeyInfo
 {
@@ -99,6 +106,20 @@ Status queryInfoKey(Hkey key, KeyInfo* info); // RegQueryInfoKeyA
 // ExpandEnvironmentStringsA: %NAME% replaced by the variable's value; unknown names and a lone
 // "%" stay as written.
 QString expandEnvironmentStrings(const QString& text);
+
+// The full path of an open key below its root, in the case the keys were created with
+// ("Software\\Quillmere\\Quorvex"; empty for a root).
+Status queryKeyPath(Hkey key, QString* path);
+
+// Root names as the registry editor writes them ("HKEY_CURRENT_USER"); the short forms
+// ("HKCU", "HKLM", "HKCR", "HKU") are accepted when parsing. `splitRootPath` takes a full key name
+// such as "HKEY_CURRENT_USER\\Software\\Quillmere" apart; false when it names no known root.
+QString rootName(Hkey root);
+bool splitRootPath(const QString& fullPath, Hkey* root, QString* subKey);
+
+// Why the last failing call of this thread failed, in words (which key or value, what went
+// wrong with the store file and what to do). Empty after a call that succeeded.
+QString lastErrorText();
 
 // Where HKEY_CURRENT_USER is kept: $QUORVEX_REGISTRY, else $XDG_CONFIG_HOME (or ~/.config)
 // + "/quorvex/registry.db".

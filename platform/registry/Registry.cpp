@@ -1,0 +1,516 @@
+#include "Registry.h"
+
+#include "HandleTable.h"
+#include "KeyPath.h"
+#include "LastError.h"
+#include "Store.h"
+
+#include <cstring>
+#include <mutex>
+
+namespace reg {
+
+using detail::HandleTable;
+using detail::kEmptyRootId;
+using detail::kNoKey;
+using detail::kRootKeyId;
+using detail::OpenKey;
+using detail::Store;
+using detail::ValueRecord;
+using detail::WriteTransaction;
+
+namespace {
+
+struct State
+{
+    std::mutex mutex;
+    Store store;
+    HandleTable handles;
+};
+
+State& state()
+{
+    static State instance;
+    return instance;
+}
+
+// Holds the lock for one call and brings the store in line with storePath().
+class Call
+{
+public:
+    Call() : m_lock(state().mutex)
+    {
+        detail::clearLastError();
+        if (store().followPath())
+            handles().clear(); // handles of the previous store file are no longer valid
+    }
+
+    Store& store() { return state().store; }
+    HandleTable& handles() { return state().handles; }
+
+    // Finds the open key behind `handle` and checks that it was opened with `needed` rights.
+    Status resolve(Hkey handle, AccessMask needed, OpenKey* key)
+    {
+        const std::optional<OpenKey> found = handles().find(handle);
+        if (!found)
+            return ERROR_INVALID_HANDLE;
+        if ((found->access & needed) != needed)
+            return ERROR_ACCESS_DENIED;
+        *key = *found;
+        return ERROR_SUCCESS;
+    }
+
+    // Opens the store for reading and confirms that the key was not deleted meanwhile (by
+    // another handle or process). `*absent` is true when there is nothing stored yet.
+    Status readable(const OpenKey& key, bool* absent)
+    {
+        if (const Status status = store().openForRead(absent); status != ERROR_SUCCESS)
+            return status;
+        if (*absent)
+            return key.keyId == kRootKeyId ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+        return alive(key);
+    }
+
+    Status alive(const OpenKey& key)
+    {
+        bool exists = false;
+        if (const Status status = store().keyExists(key.keyId, &exists); status != ERROR_SUCCESS)
+            return status;
+        return exists ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+    }
+
+    // Follows `levels` down from `from`; `*found` is kNoKey when a level is missing.
+    Status walk(qint64 from, const QStringList& levels, qint64* found)
+    {
+        qint64 current = from;
+        for (const QString& level : levels) {
+            if (const Status status = store().findChild(current, level, &current);
+                status != ERROR_SUCCESS)
+                return status;
+            if (current == kNoKey)
+                break;
+        }
+        *found = current;
+        return ERROR_SUCCESS;
+    }
+
+private:
+    std::unique_lock<std::mutex> m_lock;
+};
+
+QString keyText(Hkey parent, const QString& subKey)
+{
+    const QString root = rootName(parent);
+    const QString base = root.isEmpty() ? QStringLiteral("key 0x%1").arg(parent, 0, 16) : root;
+    return subKey.isEmpty() ? base : base + QLatin1Char('\\') + subKey;
+}
+
+QString valueText(Hkey key, const QString& valueName)
+{
+    return QStringLiteral("value \"%1\" of %2").arg(valueName, keyText(key, QString()));
+}
+
+Status openExisting(Call& call, Hkey parent, const QString& subKey, AccessMask access, Hkey* result)
+{
+    OpenKey base;
+    if (const Status status = call.resolve(parent, 0, &base); status != ERROR_SUCCESS)
+        return status;
+    QStringList levels;
+    if (const Status status = detail::splitKeyPath(subKey, &levels); status != ERROR_SUCCESS)
+        return status;
+    qint64 target = base.keyId;
+    if (base.keyId == kEmptyRootId) {
+        if (!levels.isEmpty())
+            return ERROR_FILE_NOT_FOUND;
+    } else {
+        bool absent = false;
+        if (const Status status = call.readable(base, &absent); status != ERROR_SUCCESS)
+            return status;
+        if (absent && !levels.isEmpty())
+            return ERROR_FILE_NOT_FOUND;
+        if (!absent) {
+            if (const Status status = call.walk(base.keyId, levels, &target);
+                status != ERROR_SUCCESS)
+                return status;
+            if (target == kNoKey)
+                return ERROR_FILE_NOT_FOUND;
+        }
+    }
+    *result = call.handles().add({target, detail::normaliseAccess(access)});
+    return ERROR_SUCCESS;
+}
+
+Status createLevels(Call& call, const OpenKey& base, const QStringList& levels, qint64* target)
+{
+    if (const Status status = call.store().openForWrite(); status != ERROR_SUCCESS)
+        return status;
+    WriteTransaction transaction(call.store());
+    if (const Status status = transaction.begin(); status != ERROR_SUCCESS)
+        return status;
+    if (const Status status = call.alive(base); status != ERROR_SUCCESS)
+        return status;
+    qint64 current = base.keyId;
+    for (const QString& level : levels) {
+        qint64 child = kNoKey;
+        if (const Status status = call.store().findChild(current, level, &child);
+            status != ERROR_SUCCESS)
+            return status;
+        if (child == kNoKey) {
+            if (const Status status = call.store().addChild(current, level, &child);
+                status != ERROR_SUCCESS)
+                return status;
+        }
+        current = child;
+    }
+    if (const Status status = transaction.commit(); status != ERROR_SUCCESS)
+        return status;
+    *target = current;
+    return ERROR_SUCCESS;
+}
+
+Status createOrOpen(Call& call, Hkey parent, const QString& subKey, AccessMask access, Hkey* result)
+{
+    OpenKey base;
+    if (const Status status = call.resolve(parent, 0, &base); status != ERROR_SUCCESS)
+        return status;
+    QStringList levels;
+    if (const Status status = detail::splitKeyPath(subKey, &levels); status != ERROR_SUCCESS)
+        return status;
+    if (base.keyId == kEmptyRootId && !levels.isEmpty())
+        return ERROR_ACCESS_DENIED;
+    qint64 target = base.keyId;
+    // An existing key is only opened, so that a read-only store still hands out handles.
+    bool absent = false;
+    if (base.keyId != kEmptyRootId) {
+        if (const Status status = call.readable(base, &absent); status != ERROR_SUCCESS)
+            return status == ERROR_CANTREAD ? ERROR_CANTWRITE : status;
+        target = absent && !levels.isEmpty() ? kNoKey : base.keyId;
+        if (!absent) {
+            if (const Status status = call.walk(base.keyId, levels, &target);
+                status != ERROR_SUCCESS)
+                return status;
+        }
+    }
+    if (target == kNoKey) {
+        if (!(base.access & KEY_CREATE_SUB_KEY))
+            return ERROR_ACCESS_DENIED;
+        if (const Status status = createLevels(call, base, levels, &target);
+            status != ERROR_SUCCESS)
+            return status;
+    }
+    *result = call.handles().add({target, detail::normaliseAccess(access)});
+    return ERROR_SUCCESS;
+}
+
+Status removeKey(Call& call, Hkey parent, const QString& subKey)
+{
+    OpenKey base;
+    if (const Status status = call.resolve(parent, 0, &base); status != ERROR_SUCCESS)
+        return status;
+    QStringList levels;
+    if (const Status status = detail::splitKeyPath(subKey, &levels); status != ERROR_SUCCESS)
+        return status;
+    if (base.keyId == kEmptyRootId)
+        return levels.isEmpty() ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND;
+    if (levels.isEmpty() && base.keyId == kRootKeyId)
+        return ERROR_ACCESS_DENIED; // a root cannot be deleted
+    bool absent = false;
+    if (const Status status = call.readable(base, &absent); status != ERROR_SUCCESS)
+        return status;
+    if (absent)
+        return ERROR_FILE_NOT_FOUND;
+    if (const Status status = call.store().openForWrite(); status != ERROR_SUCCESS)
+        return status;
+    WriteTransaction transaction(call.store());
+    if (const Status status = transaction.begin(); status != ERROR_SUCCESS)
+        return status;
+    if (const Status status = call.alive(base); status != ERROR_SUCCESS)
+        return status;
+    qint64 target = kNoKey;
+    if (const Status status = call.walk(base.keyId, levels, &target); status != ERROR_SUCCESS)
+        return status;
+    if (target == kNoKey)
+        return ERROR_FILE_NOT_FOUND;
+    qint64 children = 0;
+    if (const Status status = call.store().childCount(target, &children); status != ERROR_SUCCESS)
+        return status;
+    if (children > 0) {
+        detail::setLastError(QStringLiteral("Key %1 still has %2 sub-key(s); delete them first")
+                                 .arg(keyText(parent, subKey))
+                                 .arg(children));
+        return ERROR_ACCESS_DENIED;
+    }
+    if (const Status status = call.store().removeKey(target); status != ERROR_SUCCESS)
+        return status;
+    return transaction.commit();
+}
+
+Status readValue(Call& call, Hkey key, const QString& valueName, ValueRecord* value)
+{
+    OpenKey open;
+    if (const Status status = call.resolve(key, KEY_QUERY_VALUE, &open); status != ERROR_SUCCESS)
+        return status;
+    if (open.keyId == kEmptyRootId)
+        return ERROR_FILE_NOT_FOUND;
+    bool absent = false;
+    if (const Status status = call.readable(open, &absent); status != ERROR_SUCCESS)
+        return status;
+    if (absent)
+        return ERROR_FILE_NOT_FOUND;
+    bool found = false;
+    if (const Status status = call.store().findValue(open.keyId, valueName, value, &found);
+        status != ERROR_SUCCESS)
+        return status;
+    return found ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+}
+
+Status copyOut(const ValueRecord& value, ValueType* type, std::uint8_t* data, std::uint32_t* size)
+{
+    if (type)
+        *type = value.type;
+    const auto needed = std::uint32_t(value.data.size());
+    if (!data) {
+        if (size)
+            *size = needed;
+        return ERROR_SUCCESS;
+    }
+    const bool fits = *size >= needed;
+    if (fits && needed > 0)
+        std::memcpy(data, value.data.constData(), needed);
+    *size = needed;
+    return fits ? ERROR_SUCCESS : ERROR_MORE_DATA;
+}
+
+Status writeValue(Call& call, Hkey key, const QString& valueName, ValueType type,
+                  const QByteArray& data)
+{
+    OpenKey open;
+    if (const Status status = call.resolve(key, KEY_SET_VALUE, &open); status != ERROR_SUCCESS)
+        return status;
+    if (open.keyId == kEmptyRootId)
+        return ERROR_ACCESS_DENIED;
+    if (const Status status = call.store().openForWrite(); status != ERROR_SUCCESS)
+        return status;
+    WriteTransaction transaction(call.store());
+    if (const Status status = transaction.begin(); status != ERROR_SUCCESS)
+        return status;
+    if (const Status status = call.alive(open); status != ERROR_SUCCESS)
+        return status;
+    if (const Status status = call.store().writeValue(open.keyId, valueName, type, data);
+        status != ERROR_SUCCESS)
+        return status;
+    return transaction.commit();
+}
+
+Status removeValue(Call& call, Hkey key, const QString& valueName)
+{
+    OpenKey open;
+    if (const Status status = call.resolve(key, KEY_SET_VALUE, &open); status != ERROR_SUCCESS)
+        return status;
+    if (open.keyId == kEmptyRootId)
+        return ERROR_FILE_NOT_FOUND;
+    bool absent = false;
+    if (const Status status = call.readable(open, &absent); status != ERROR_SUCCESS)
+        return status;
+    if (absent)
+        return ERROR_FILE_NOT_FOUND;
+    if (const Status status = call.store().openForWrite(); status != ERROR_SUCCESS)
+        return status;
+    WriteTransaction transaction(call.store());
+    if (const Status status = transaction.begin(); status != ERROR_SUCCESS)
+        return status;
+    if (const Status status = call.alive(open); status != ERROR_SUCCESS)
+        return status;
+    bool found = false;
+    if (const Status status = call.store().removeValue(open.keyId, valueName, &found);
+        status != ERROR_SUCCESS)
+        return status;
+    if (!found)
+        return ERROR_FILE_NOT_FOUND;
+    return transaction.commit();
+}
+
+// Shared start of the enumeration calls: the open key, or ERROR_NO_MORE_ITEMS for an empty one.
+Status enumerable(Call& call, Hkey key, AccessMask needed, OpenKey* open)
+{
+    if (const Status status = call.resolve(key, needed, open); status != ERROR_SUCCESS)
+        return status;
+    if (open->keyId == kEmptyRootId)
+        return ERROR_NO_MORE_ITEMS;
+    bool absent = false;
+    if (const Status status = call.readable(*open, &absent); status != ERROR_SUCCESS)
+        return status;
+    return absent ? ERROR_NO_MORE_ITEMS : ERROR_SUCCESS;
+}
+
+Status nameOut(const QString& stored, QString* name, std::uint32_t nameCapacity)
+{
+    if (std::uint32_t(stored.size()) + 1 > nameCapacity)
+        return ERROR_MORE_DATA;
+    *name = stored;
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+Status createKey(Hkey parent, const QString& subKey, Hkey* result)
+{
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
+    // RegCreateKey hands back the parent handle itself for an empty path.
+    if (subKey.isEmpty()) {
+        Call call;
+        OpenKey base;
+        const Status status = call.resolve(parent, 0, &base);
+        if (status == ERROR_SUCCESS)
+            *result = parent;
+        return detail::explain(status, QStringLiteral("Opening %1").arg(keyText(parent, subKey)));
+    }
+    return createKeyEx(parent, subKey, KEY_ALL_ACCESS, result);
+}
+
+Status createKeyEx(Hkey parent, const QString& subKey, AccessMask access, Hkey* result)
+{
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
+    Call call;
+    return detail::explain(createOrOpen(call, parent, subKey, access, result),
+                           QStringLiteral("Creating key %1").arg(keyText(parent, subKey)));
+}
+
+Status openKeyEx(Hkey parent, const QString& subKey, AccessMask access, Hkey* result)
+{
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
+    Call call;
+    return detail::explain(openExisting(call, parent, subKey, access, result),
+                           QStringLiteral("Opening key %1").arg(keyText(parent, subKey)));
+}
+
+Status closeKey(Hkey key)
+{
+    Call call;
+    const bool closed = HandleTable::isPredefined(key) || call.handles().remove(key);
+    return detail::explain(closed ? ERROR_SUCCESS : ERROR_INVALID_HANDLE,
+                           QStringLiteral("Closing %1").arg(keyText(key, QString())));
+}
+
+Status deleteKey(Hkey parent, const QString& subKey)
+{
+    Call call;
+    return detail::explain(removeKey(call, parent, subKey),
+                           QStringLiteral("Deleting key %1").arg(keyText(parent, subKey)));
+}
+
+Status queryValueEx(Hkey key, const QString& valueName, ValueType* type, std::uint8_t* data,
+                    std::uint32_t* size)
+{
+    if (data && !size)
+        return ERROR_INVALID_PARAMETER;
+    Call call;
+    ValueRecord value;
+    Status status = readValue(call, key, valueName, &value);
+    if (status == ERROR_SUCCESS)
+        status = copyOut(value, type, data, size);
+    return detail::explain(status, QStringLiteral("Reading %1").arg(valueText(key, valueName)));
+}
+
+Status setValueEx(Hkey key, const QString& valueName, ValueType type, const std::uint8_t* data,
+                  std::uint32_t size)
+{
+    if (!data && size > 0)
+        return ERROR_INVALID_PARAMETER;
+    Call call;
+    const QByteArray bytes =
+        size > 0 ? QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)) : QByteArray();
+    return detail::explain(writeValue(call, key, valueName, type, bytes),
+                           QStringLiteral("Writing %1").arg(valueText(key, valueName)));
+}
+
+Status deleteValue(Hkey key, const QString& valueName)
+{
+    Call call;
+    return detail::explain(removeValue(call, key, valueName),
+                           QStringLiteral("Deleting %1").arg(valueText(key, valueName)));
+}
+
+Status enumKeyEx(Hkey key, std::uint32_t index, QString* name, std::uint32_t nameCapacity)
+{
+    if (!name)
+        return ERROR_INVALID_PARAMETER;
+    Call call;
+    OpenKey open;
+    Status status = enumerable(call, key, KEY_ENUMERATE_SUB_KEYS, &open);
+    if (status == ERROR_SUCCESS) {
+        QString stored;
+        bool found = false;
+        status = call.store().childAt(open.keyId, index, &stored, &found);
+        if (status == ERROR_SUCCESS)
+            status = found ? nameOut(stored, name, nameCapacity) : ERROR_NO_MORE_ITEMS;
+    }
+    return detail::explain(
+        status, QStringLiteral("Listing sub-key %1 of %2").arg(index).arg(keyText(key, QString())));
+}
+
+Status enumValue(Hkey key, std::uint32_t index, QString* name, std::uint32_t nameCapacity,
+                 ValueType* type, QByteArray* data)
+{
+    if (!name)
+        return ERROR_INVALID_PARAMETER;
+    Call call;
+    OpenKey open;
+    Status status = enumerable(call, key, KEY_QUERY_VALUE, &open);
+    if (status == ERROR_SUCCESS) {
+        ValueRecord value;
+        bool found = false;
+        status = call.store().valueAt(open.keyId, index, &value, &found);
+        if (status == ERROR_SUCCESS)
+            status = found ? nameOut(value.name, name, nameCapacity) : ERROR_NO_MORE_ITEMS;
+        if (status == ERROR_SUCCESS) {
+            if (type)
+                *type = value.type;
+            if (data)
+                *data = value.data;
+        }
+    }
+    return detail::explain(
+        status, QStringLiteral("Listing value %1 of %2").arg(index).arg(keyText(key, QString())));
+}
+
+Status queryInfoKey(Hkey key, KeyInfo* info)
+{
+    if (!info)
+        return ERROR_INVALID_PARAMETER;
+    Call call;
+    OpenKey open;
+    Status status = enumerable(call, key, KEY_QUERY_VALUE, &open);
+    if (status == ERROR_NO_MORE_ITEMS) {
+        *info = KeyInfo{};
+        status = ERROR_SUCCESS;
+    } else if (status == ERROR_SUCCESS) {
+        status = call.store().keyInfo(open.keyId, info);
+    }
+    return detail::explain(status,
+                           QStringLiteral("Reading the size of %1").arg(keyText(key, QString())));
+}
+
+Status queryKeyPath(Hkey key, QString* path)
+{
+    if (!path)
+        return ERROR_INVALID_PARAMETER;
+    Call call;
+    OpenKey open;
+    Status status = call.resolve(key, 0, &open);
+    if (status == ERROR_SUCCESS && open.keyId != kEmptyRootId && open.keyId != kRootKeyId) {
+        bool absent = false;
+        status = call.readable(open, &absent);
+        if (status == ERROR_SUCCESS)
+            status = call.store().keyPath(open.keyId, path);
+    } else if (status == ERROR_SUCCESS) {
+        path->clear();
+    }
+    return detail::explain(status,
+                           QStringLiteral("Reading the path of %1").arg(keyText(key, QString())));
+}
+
+} // namespace reg

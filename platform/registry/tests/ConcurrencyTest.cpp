@@ -1,0 +1,58 @@
+// Two programs writing the same store at the same time lose nothing.
+
+#include "StoreFixture.h"
+
+#include <QProcess>
+#include <QSet>
+
+TEST_F(StoreTest, TwoWriterProcessesAtOnceLoseNothing)
+{
+    constexpr int kCount = 1000;
+    // Both writers start on a store that does not exist yet, so creating it races too.
+    QProcess first;
+    QProcess second;
+    first.start(QStringLiteral(QV_TEST_WRITER), {QStringLiteral("first"), QString::number(kCount)});
+    second.start(QStringLiteral(QV_TEST_WRITER),
+                 {QStringLiteral("second"), QString::number(kCount)});
+    ASSERT_TRUE(first.waitForFinished(60000));
+    ASSERT_TRUE(second.waitForFinished(60000));
+    EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().toStdString();
+    EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
+
+    reg::Hkey key = 0;
+    ASSERT_EQ(
+        reg::openKeyEx(reg::HKEY_CURRENT_USER, QStringLiteral("Concurrency"), reg::KEY_READ, &key),
+        0);
+    reg::KeyInfo info;
+    ASSERT_EQ(reg::queryInfoKey(key, &info), 0);
+    EXPECT_EQ(info.values, std::uint32_t(2 * kCount));
+    QSet<QString> seen;
+    QString name;
+    reg::ValueType type = 0;
+    QByteArray data;
+    for (std::uint32_t i = 0; reg::enumValue(key, i, &name, 64, &type, &data) == 0; ++i) {
+        seen.insert(name);
+        const QString digits = name.mid(name.startsWith(QLatin1String("first")) ? 5 : 6);
+        const std::uint32_t number = digits.toUInt();
+        EXPECT_EQ(data, QByteArray(reinterpret_cast<const char*>(&number), 4))
+            << name.toStdString();
+    }
+    for (int i = 0; i < kCount; ++i) {
+        EXPECT_TRUE(seen.contains(QStringLiteral("first%1").arg(i))) << i;
+        EXPECT_TRUE(seen.contains(QStringLiteral("second%1").arg(i))) << i;
+    }
+}
+
+TEST_F(StoreTest, AReaderSeesWhatAnotherProcessWroteAfterItOpenedTheStore)
+{
+    const reg::Hkey key = create(QStringLiteral("Concurrency"));
+    ASSERT_EQ(setText(key, QStringLiteral("mine"), QStringLiteral("1")), 0);
+    QProcess writer;
+    writer.start(QStringLiteral(QV_TEST_WRITER), {QStringLiteral("theirs"), QStringLiteral("3")});
+    ASSERT_TRUE(writer.waitForFinished(60000));
+    ASSERT_EQ(writer.exitCode(), 0);
+    reg::ValueType type = 0;
+    QByteArray data;
+    EXPECT_EQ(read(key, QStringLiteral("theirs2"), &type, &data), 0);
+    EXPECT_EQ(type, reg::REG_DWORD);
+}
