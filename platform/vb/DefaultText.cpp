@@ -25,16 +25,6 @@ bool usesTwelveHourClock(const QLocale& locale)
     return format.contains(QLatin1Char('A')) || format.contains(QLatin1Char('a'));
 }
 
-QChar timeSeparator(const QLocale& locale)
-{
-    const QString format = locale.timeFormat(QLocale::ShortFormat);
-    const qsizetype minutes = format.indexOf(QLatin1Char('m'));
-    if (minutes > 0 && !format[minutes - 1].isLetter()) {
-        return format[minutes - 1];
-    }
-    return QLatin1Char(':');
-}
-
 } // namespace
 
 QString DefaultText::number(double value, int significantDigits, const QLocale& locale)
@@ -97,6 +87,30 @@ QString DefaultText::longTimePattern(const QLocale& locale)
 QString DefaultText::shortTimePattern(const QLocale& locale)
 {
     return QStringLiteral("HH") + timeSeparator(locale) + QStringLiteral("mm");
+}
+
+} // namespace vb
+
+namespace vb {
+
+QString DefaultText::dateSeparator(const QLocale& locale)
+{
+    for (const QChar c : locale.dateFormat(QLocale::ShortFormat)) {
+        if (!c.isLetter()) {
+            return QString(c);
+        }
+    }
+    return QStringLiteral("/");
+}
+
+QString DefaultText::timeSeparator(const QLocale& locale)
+{
+    const QString format = locale.timeFormat(QLocale::ShortFormat);
+    const qsizetype minutes = format.indexOf(QLatin1Char('m'));
+    if (minutes > 0 && !format[minutes - 1].isLetter()) {
+        return QString(format[minutes - 1]);
+    }
+    return QStringLiteral(":");
 }
 
 } // namespace vb

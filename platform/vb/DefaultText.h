@@ -30,6 +30,9 @@ public:
     static QString longTimePattern(const QLocale& locale = QLocale());
     // The locale's short time: 24-hour hours and minutes ("14:30"), as VB's "Short Time".
     static QString shortTimePattern(const QLocale& locale = QLocale());
+    // The separators of the locale's short date and short time ("/" and ":" in the US).
+    static QString dateSeparator(const QLocale& locale = QLocale());
+    static QString timeSeparator(const QLocale& locale = QLocale());
 };
 
 } // namespace vb
