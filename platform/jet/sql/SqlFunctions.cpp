@@ -1,0 +1,283 @@
+// registerSqlFunctions(): what translated Jet SQL calls on a SQLite connection.
+
+#include "JetSql.h"
+#include "LikePattern.h"
+#include "OperatorHelpers.h"
+#include "SqliteValue.h"
+#include "vb/FunctionTable.h"
+
+#include <cmath>
+#include <new>
+#include <QSet>
+#include <QString>
+#include <sqlite3.h>
+#include <vector>
+
+namespace jet {
+namespace {
+
+using sql::fromSqlite;
+using sql::resultToSqlite;
+
+// Runs `body`, turning a VB error into the statement's error with VB's description.
+template <typename Body>
+void guarded(sqlite3_context* context, Body&& body)
+{
+    try {
+        body();
+    } catch (const vb::Error& e) {
+        const QByteArray message = e.description().toUtf8();
+        sqlite3_result_error(context, message.constData(), int(message.size()));
+    } catch (const std::bad_alloc&) {
+        sqlite3_result_error_nomem(context);
+    } catch (const std::exception& e) {
+        sqlite3_result_error(context, e.what(), -1);
+    }
+}
+
+void callBuiltin(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    const auto* function = static_cast<const vb::BuiltinFunction*>(sqlite3_user_data(context));
+    guarded(context, [&] {
+        if (argc < function->minArgs || argc > function->maxArgs)
+            throw vb::Error(SqlSyntaxError::Number,
+                            QStringLiteral("Wrong number of arguments used with function in "
+                                           "query expression '%1'.")
+                                .arg(QString::fromUtf8(function->name)));
+        std::vector<vb::Variant> args;
+        args.reserve(std::size_t(argc));
+        for (int i = 0; i < argc; ++i)
+            args.push_back(fromSqlite(argv[i]));
+        resultToSqlite(context, function->call(args));
+    });
+}
+
+using Binary = vb::Variant (*)(const vb::Variant&, const vb::Variant&);
+
+void callBinary(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    const auto op = reinterpret_cast<Binary>(sqlite3_user_data(context));
+    guarded(context,
+            [&] { resultToSqlite(context, op(fromSqlite(argv[0]), fromSqlite(argv[1]))); });
+}
+
+void callNot(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    guarded(context, [&] { resultToSqlite(context, sql::logicalNot(fromSqlite(argv[0]))); });
+}
+
+void deletePattern(void* pattern)
+{
+    delete static_cast<sql::LikePattern*>(pattern);
+}
+
+// jet_like(value, pattern): -1/0, Null when either is Null. The compiled pattern is kept with
+// the statement while the pattern argument stays the same.
+void callLike(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    guarded(context, [&] {
+        if (sqlite3_value_type(argv[0]) == SQLITE_NULL ||
+            sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+            sqlite3_result_null(context);
+            return;
+        }
+        auto* pattern = static_cast<sql::LikePattern*>(sqlite3_get_auxdata(context, 1));
+        if (!pattern) {
+            auto compiled = std::make_unique<sql::LikePattern>(fromSqlite(argv[1]).toString());
+            pattern = compiled.get();
+            sqlite3_set_auxdata(context, 1, compiled.release(), deletePattern);
+            // SQLite may drop the data at once (out of memory): ask for it again.
+            pattern = static_cast<sql::LikePattern*>(sqlite3_get_auxdata(context, 1));
+            if (!pattern) {
+                sqlite3_result_error_nomem(context);
+                return;
+            }
+        }
+        sqlite3_result_int(context, pattern->matches(fromSqlite(argv[0]).toString()) ? -1 : 0);
+    });
+}
+
+// First and Last: the value of the group's first or last row, Null included.
+struct HeldValue
+{
+    sqlite3_value* value;
+    bool set;
+};
+
+template <bool keepFirst>
+void firstLastStep(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    auto* held = static_cast<HeldValue*>(sqlite3_aggregate_context(context, sizeof(HeldValue)));
+    if (!held) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    if (keepFirst && held->set)
+        return;
+    sqlite3_value_free(held->value);
+    held->value = sqlite3_value_dup(argv[0]);
+    held->set = true;
+    if (!held->value)
+        sqlite3_result_error_nomem(context);
+}
+
+void firstLastFinal(sqlite3_context* context)
+{
+    auto* held = static_cast<HeldValue*>(sqlite3_aggregate_context(context, 0));
+    if (!held || !held->value) {
+        sqlite3_result_null(context);
+        return;
+    }
+    sqlite3_result_value(context, held->value);
+    sqlite3_value_free(held->value);
+    held->value = nullptr;
+}
+
+// StDev, StDevP, Var, VarP over the non-Null values (Welford's running mean).
+struct Spread
+{
+    sqlite3_int64 count;
+    double mean;
+    double m2;
+};
+
+void spreadStep(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return;
+    auto* s = static_cast<Spread*>(sqlite3_aggregate_context(context, sizeof(Spread)));
+    if (!s) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    guarded(context, [&] {
+        const double x = fromSqlite(argv[0]).toDouble();
+        ++s->count;
+        const double delta = x - s->mean;
+        s->mean += delta / double(s->count);
+        s->m2 += delta * (x - s->mean);
+    });
+}
+
+enum SpreadKind : int
+{
+    StDev,
+    StDevP,
+    Var,
+    VarP,
+};
+
+void spreadFinal(sqlite3_context* context)
+{
+    const auto kind =
+        static_cast<SpreadKind>(reinterpret_cast<intptr_t>(sqlite3_user_data(context)));
+    const auto* s = static_cast<Spread*>(sqlite3_aggregate_context(context, 0));
+    const bool sample = kind == StDev || kind == Var;
+    const sqlite3_int64 n = s ? s->count : 0;
+    if (n < (sample ? 2 : 1)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const double variance = s->m2 / double(sample ? n - 1 : n);
+    sqlite3_result_double(context,
+                          kind == StDev || kind == StDevP ? std::sqrt(variance) : variance);
+}
+
+// The JET collation: text compared without regard to case, as Jet compares and sorts it.
+// ASCII is compared byte by byte; from the first other character on, Unicode case folding.
+int compareJet(void*, int length1, const void* text1, int length2, const void* text2)
+{
+    const auto* a = static_cast<const unsigned char*>(text1);
+    const auto* b = static_cast<const unsigned char*>(text2);
+    const int common = std::min(length1, length2);
+    int i = 0;
+    for (; i < common; ++i) {
+        if (a[i] >= 0x80 || b[i] >= 0x80)
+            break;
+        const int ca = (a[i] >= 'A' && a[i] <= 'Z') ? a[i] + 32 : a[i];
+        const int cb = (b[i] >= 'A' && b[i] <= 'Z') ? b[i] + 32 : b[i];
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    if (i == common && (i == length1 || i == length2) && (i == length1 || a[i] < 0x80) &&
+        (i == length2 || b[i] < 0x80))
+        return length1 == length2 ? 0 : (length1 < length2 ? -1 : 1);
+    const QString restA = QString::fromUtf8(reinterpret_cast<const char*>(a + i), length1 - i);
+    const QString restB = QString::fromUtf8(reinterpret_cast<const char*>(b + i), length2 - i);
+    const int c = restA.compare(restB, Qt::CaseInsensitive);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+void check(sqlite3* db, int rc, const char* what)
+{
+    if (rc != SQLITE_OK)
+        throw vb::Error(-2147467259, // E_FAIL
+                        QStringLiteral("Cannot register the SQL function %1: %2")
+                            .arg(QString::fromUtf8(what), QString::fromUtf8(sqlite3_errmsg(db))));
+}
+
+void registerBinary(sqlite3* db, const char* name, Binary op)
+{
+    check(db,
+          sqlite3_create_function_v2(db, name, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                     reinterpret_cast<void*>(op), callBinary, nullptr, nullptr,
+                                     nullptr),
+          name);
+}
+
+} // namespace
+
+void registerSqlFunctions(sqlite3* db)
+{
+    // Functions whose result changes between calls with the same arguments.
+    static const QSet<QString> volatileFunctions = {"NOW", "DATE", "TIME", "TIMER", "RND"};
+    for (const vb::BuiltinFunction& function : vb::builtinFunctions()) {
+        const bool isVolatile =
+            volatileFunctions.contains(QString::fromUtf8(function.name).toUpper());
+        const int flags = SQLITE_UTF8 | (isVolatile ? 0 : SQLITE_DETERMINISTIC);
+        check(db,
+              sqlite3_create_function_v2(db, function.name, -1, flags,
+                                         const_cast<vb::BuiltinFunction*>(&function), callBuiltin,
+                                         nullptr, nullptr, nullptr),
+              function.name);
+    }
+    registerBinary(db, "jet_concat", sql::concat);
+    registerBinary(db, "jet_add", sql::add);
+    registerBinary(db, "jet_div", sql::divide);
+    registerBinary(db, "jet_intdiv", sql::intDivide);
+    registerBinary(db, "jet_mod", sql::modulo);
+    registerBinary(db, "jet_pow", sql::power);
+    registerBinary(db, "jet_and", sql::logicalAnd);
+    registerBinary(db, "jet_or", sql::logicalOr);
+    registerBinary(db, "jet_xor", sql::logicalXor);
+    registerBinary(db, "jet_eqv", sql::logicalEqv);
+    registerBinary(db, "jet_imp", sql::logicalImp);
+    check(db,
+          sqlite3_create_function_v2(db, "jet_not", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                     callNot, nullptr, nullptr, nullptr),
+          "jet_not");
+    check(db,
+          sqlite3_create_function_v2(db, "jet_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                     callLike, nullptr, nullptr, nullptr),
+          "jet_like");
+    check(db,
+          sqlite3_create_function_v2(db, "jet_first", 1, SQLITE_UTF8, nullptr, nullptr,
+                                     firstLastStep<true>, firstLastFinal, nullptr),
+          "jet_first");
+    check(db,
+          sqlite3_create_function_v2(db, "jet_last", 1, SQLITE_UTF8, nullptr, nullptr,
+                                     firstLastStep<false>, firstLastFinal, nullptr),
+          "jet_last");
+    const std::pair<const char*, SpreadKind> spreads[] = {
+        {"jet_stdev", StDev}, {"jet_stdevp", StDevP}, {"jet_var", Var}, {"jet_varp", VarP}};
+    for (const auto& [name, kind] : spreads)
+        check(db,
+              sqlite3_create_function_v2(db, name, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                         reinterpret_cast<void*>(intptr_t(kind)), nullptr,
+                                         spreadStep, spreadFinal, nullptr),
+              name);
+    check(db, sqlite3_create_collation_v2(db, "JET", SQLITE_UTF8, nullptr, compareJet, nullptr),
+          "JET");
+}
+
+} // namespace jet
