@@ -4,6 +4,7 @@
 #include "PeReader.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 
@@ -102,7 +103,13 @@ std::optional<VersionInfo> readFile(const QString& path)
 
 std::optional<VersionInfo> readOwn()
 {
-    return readFile(QStringLiteral("/proc/self/exe"));
+    // /proc/self/exe still names the program after it was moved or replaced; without /proc,
+    // the path Qt recorded at start-up is the next best.
+    if (auto info = readFile(QStringLiteral("/proc/self/exe")))
+        return info;
+    if (QCoreApplication::instance())
+        return readFile(QCoreApplication::applicationFilePath());
+    return std::nullopt;
 }
 
 QString ownCompanyName()

@@ -122,6 +122,7 @@ TEST(BuiltBinaries, VersionInformationSurvivesStrip)
     ASSERT_TRUE(dir.isValid());
     const QString copy = dir.filePath("stripped.so");
     ASSERT_TRUE(QFile::copy(kSampleLibrary, copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     ASSERT_EQ(runProgram("strip", {"--strip-all", copy}), "");
     const auto info = verinfo::readFile(copy);
     ASSERT_TRUE(info.has_value());

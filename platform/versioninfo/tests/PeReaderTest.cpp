@@ -135,3 +135,20 @@ TEST(PeReader, HandMadeImagesOfBothFormats)
         EXPECT_EQ(info->value("CompanyName"), "Quillmere");
     }
 }
+
+TEST(PeReader, HugeFileIsMappedNotRead)
+{
+    // A 3 GiB sparse file: reading it whole would take the memory the mapping never touches.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.dll");
+    ASSERT_TRUE(QFile::copy(sample("sample64.dll"), path));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QFile huge(path);
+    ASSERT_TRUE(huge.open(QIODevice::ReadWrite));
+    if (!huge.resize(qint64{3} << 30))
+        GTEST_SKIP() << "no sparse 3 GiB file possible here";
+    huge.close();
+    const auto info = verinfo::readFile(path);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->value("CompanyName"), "Quillmere");
+}
