@@ -4,7 +4,6 @@
 #include "VersionInfo.h"
 
 #include <gtest/gtest.h>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -21,6 +20,9 @@ const QString kNoCompanyProgram = QStringLiteral(VERSIONINFO_NOCOMPANY_PROGRAM);
 QString runProgram(const QString& program, const QStringList& arguments)
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C")); // untranslated output
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return QStringLiteral("<%1 failed>").arg(program);
