@@ -1,3 +1,4 @@
+#include "LocaleGuard.h"
 #include "MathFunctions.h"
 
 #include "VbAssertions.h"
@@ -8,6 +9,7 @@ using namespace vb;
 
 TEST(MathFunctions, IntAndFixDifferBelowZero)
 {
+    UsLocale us;
     EXPECT_EQ(Int(Variant(8.7)), Variant(8.0));
     EXPECT_EQ(Int(Variant(-8.4)), Variant(-9.0));
     EXPECT_EQ(Fix(Variant(-8.4)), Variant(-8.0));
@@ -25,6 +27,7 @@ TEST(MathFunctions, IntAndFixDifferBelowZero)
 
 TEST(MathFunctions, RoundIsBankersOnTheDecimalValue)
 {
+    UsLocale us;
     EXPECT_EQ(Round(Variant(2.5)), Variant(2.0));
     EXPECT_EQ(Round(Variant(3.5)), Variant(4.0));
     EXPECT_EQ(Round(Variant(-2.5)), Variant(-2.0));
@@ -49,6 +52,7 @@ TEST(MathFunctions, RoundIsBankersOnTheDecimalValue)
 
 TEST(MathFunctions, AbsAndSgnKeepTypesAndCatchOverflow)
 {
+    UsLocale us;
     EXPECT_EQ(Abs(Variant(-3)), Variant(3));
     EXPECT_EQ(Abs(Variant(std::int16_t{-3})), Variant(std::int16_t{3}));
     EXPECT_EQ(Abs(Variant(-1.5)), Variant(1.5));

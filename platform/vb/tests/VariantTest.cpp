@@ -48,6 +48,7 @@ TEST(VariantTypes, ConstructorsReportVbTypeNumbers)
 
 TEST(VariantConversions, WholeNumbersRoundHalfToEven)
 {
+    UsLocale us;
     EXPECT_EQ(Variant(2.5).toInteger(), 2);
     EXPECT_EQ(Variant(3.5).toInteger(), 4);
     EXPECT_EQ(Variant(-2.5).toInteger(), -2);
@@ -65,6 +66,7 @@ TEST(VariantConversions, WholeNumbersRoundHalfToEven)
 
 TEST(VariantConversions, OutOfRangeRaisesOverflow)
 {
+    UsLocale us;
     EXPECT_EQ(Variant(32767.4).toInteger(), 32767);
     EXPECT_VB_ERROR(Variant(32767.5).toInteger(), 6);
     EXPECT_VB_ERROR(Variant(-32768.6).toInteger(), 6);
@@ -160,6 +162,7 @@ TEST(VariantConversions, CommaDecimalLocale)
 
 TEST(Currency, RoundsHalfEvenAndKeepsFullPrecision)
 {
+    UsLocale us;
     EXPECT_EQ(Currency::fromDouble(0.00005).raw(), 0);
     EXPECT_EQ(Currency::fromDouble(0.00015).raw(), 2);
     EXPECT_EQ(Currency::fromDouble(-1.23456).raw(), -12346);
