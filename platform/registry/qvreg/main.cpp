@@ -47,11 +47,11 @@ int usage(const QString& problem)
 
 int failed(const QString& doing, reg::Status status)
 {
+    // The registry's own reason names the key or value and the store file where it matters.
     const QString reason = reg::lastErrorText();
-    printLine(stderr, QStringLiteral("qvreg: %1 failed (status %2)%3")
-                          .arg(doing)
-                          .arg(status)
-                          .arg(reason.isEmpty() ? QString() : QStringLiteral(": ") + reason));
+    printLine(stderr, reason.isEmpty()
+                          ? QStringLiteral("qvreg: %1 failed (status %2)").arg(doing).arg(status)
+                          : QStringLiteral("qvreg: %1").arg(reason));
     return kExitFailure;
 }
 

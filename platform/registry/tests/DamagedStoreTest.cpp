@@ -84,13 +84,6 @@ TEST_F(DamagedStore, TruncatedFile)
     expectUnusable(path, reg::ERROR_BADDB, reg::ERROR_BADDB);
 }
 
-TEST_F(DamagedStore, HeaderCutShort)
-{
-    const QString path = goodStore(QStringLiteral("short.db"));
-    writeFile(path, contents(path).left(50));
-    expectUnusable(path, reg::ERROR_BADDB, reg::ERROR_BADDB);
-}
-
 TEST_F(DamagedStore, AnotherProgramsDatabase)
 {
     const QString path = folderPath(QStringLiteral("foreign.db"));

@@ -160,22 +160,6 @@ TEST_F(KeyTree, StorePathFollowsTheEnvironment)
     usePath(explicitPath);
 }
 
-TEST_F(KeyTree, RootNamesParse)
-{
-    reg::Hkey root = 0;
-    QString subKey;
-    ASSERT_TRUE(reg::splitRootPath(QStringLiteral("HKEY_CURRENT_USER\\Software\\Quillmere"), &root,
-                                   &subKey));
-    EXPECT_EQ(root, reg::HKEY_CURRENT_USER);
-    EXPECT_EQ(subKey, QStringLiteral("Software\\Quillmere"));
-    ASSERT_TRUE(reg::splitRootPath(QStringLiteral("hklm"), &root, &subKey));
-    EXPECT_EQ(root, reg::HKEY_LOCAL_MACHINE);
-    EXPECT_TRUE(subKey.isEmpty());
-    EXPECT_FALSE(reg::splitRootPath(QStringLiteral("HKEY_CURRENT_USERX\\a"), &root, &subKey));
-    EXPECT_FALSE(reg::splitRootPath(QStringLiteral("Software\\a"), &root, &subKey));
-    EXPECT_EQ(reg::rootName(reg::HKEY_USERS), QStringLiteral("HKEY_USERS"));
-}
-
 TEST_F(KeyTree, DeleteTreeRemovesEverythingBelow)
 {
     const reg::Hkey top = create(QStringLiteral("Tree"));
