@@ -1,0 +1,203 @@
+// Running statements: affected-row counts, typed values of result rows, nested transactions.
+
+#include "jet/Error.h"
+#include "TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace jet {
+namespace {
+
+using test::TestDatabase;
+
+class ExecuteTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_connection.open(m_database.connectionString());
+        test::executeAll(m_connection,
+                         {"CREATE TABLE tblWines (WineID LONG NOT NULL PRIMARY KEY, Name TEXT(50), "
+                          "Bought DATETIME, Drunk BIT, Price CURRENCY, Qty SHORT, Rating BYTE, "
+                          "Alcohol SINGLE, Litres DOUBLE, Notes MEMO)",
+                          "INSERT INTO tblWines VALUES (1, 'Rioja', 36526.5, -1, 12.5, 3, 90, "
+                          "13.5, 0.75, NULL)",
+                          "INSERT INTO tblWines VALUES (2, 'Barolo', 37000, 0, 40, 6, 95, 14, 1.5, "
+                          "'Keep')",
+                          "INSERT INTO tblWines VALUES (3, 'Chablis', NULL, 0, NULL, 12, NULL, "
+                          "NULL, NULL, NULL)"});
+    }
+
+    qint64 affected(const QString& sql)
+    {
+        qint64 count = -99;
+        const ResultSet rows = m_connection.execute(sql, &count);
+        EXPECT_FALSE(rows.isOpen());
+        return count;
+    }
+
+    qint64 countRows(const QString& table = QStringLiteral("tblWines"))
+    {
+        ResultSet rows = m_connection.execute("SELECT Count(*) AS N FROM " + table);
+        return rows.value(0).toLong();
+    }
+
+    TestDatabase m_database;
+    Connection m_connection;
+};
+
+TEST_F(ExecuteTest, ActionQueriesReportAffectedRows)
+{
+    EXPECT_EQ(affected("UPDATE tblWines SET Qty = Qty + 1 WHERE Drunk = 0"), 2);
+    EXPECT_EQ(affected("UPDATE tblWines SET Qty = 0 WHERE WineID = 99"), 0);
+    EXPECT_EQ(affected("INSERT INTO tblWines (WineID, Name) SELECT WineID + 10, Name FROM "
+                       "tblWines"),
+              3);
+    EXPECT_EQ(affected("DELETE FROM tblWines WHERE WineID > 10"), 3);
+    EXPECT_EQ(affected("CREATE TABLE tblEmpty (ID LONG)"), 0);
+    EXPECT_EQ(affected("DELETE FROM tblWines"), 3);
+    EXPECT_EQ(countRows(), 0);
+}
+
+TEST_F(ExecuteTest, RowsComeInTheirJetTypes)
+{
+    ResultSet rows = m_connection.execute("SELECT * FROM tblWines ORDER BY WineID");
+    ASSERT_TRUE(rows.isOpen());
+    ASSERT_FALSE(rows.eof());
+    EXPECT_EQ(rows.fieldCount(), 10);
+    EXPECT_EQ(rows.field(2).name, "Bought");
+    EXPECT_EQ(rows.field(2).type, DataType::Date);
+    EXPECT_EQ(rows.field(1).type, DataType::VarWChar);
+    EXPECT_EQ(rows.field(1).definedSize, 50);
+    EXPECT_EQ(rows.fieldIndex("BOUGHT"), 2);
+    EXPECT_EQ(rows.fieldIndex("Nope"), -1);
+
+    EXPECT_EQ(rows.value("WineID"), vb::Variant(std::int32_t(1)));
+    EXPECT_EQ(rows.value("Name"), vb::Variant("Rioja"));
+    EXPECT_EQ(rows.value("Bought"), vb::Variant::fromDate(36526.5));
+    EXPECT_EQ(rows.value("Drunk"), vb::Variant(true));
+    EXPECT_EQ(rows.value("Price"), vb::Variant(vb::Currency::fromRaw(125000)));
+    EXPECT_EQ(rows.value("Qty"), vb::Variant(std::int16_t(3)));
+    EXPECT_EQ(rows.value("Rating"), vb::Variant(std::uint8_t(90)));
+    EXPECT_EQ(rows.value("Alcohol"), vb::Variant(13.5f));
+    EXPECT_EQ(rows.value("Litres"), vb::Variant(0.75));
+    EXPECT_TRUE(rows.value("Notes").isNull());
+    EXPECT_THROW(rows.value("Nope"), Error);
+    EXPECT_THROW(rows.value(10), Error);
+
+    rows.moveNext();
+    EXPECT_EQ(rows.value("Drunk"), vb::Variant(false));
+    EXPECT_EQ(rows.value("Price"), vb::Variant(vb::Currency::fromInt64(40)));
+    EXPECT_EQ(rows.value("Notes"), vb::Variant("Keep"));
+    rows.moveNext();
+    EXPECT_TRUE(rows.value("Bought").isNull());
+    EXPECT_TRUE(rows.value("Price").isNull());
+    rows.moveNext();
+    EXPECT_TRUE(rows.eof());
+    EXPECT_THROW(rows.value(0), Error);
+    EXPECT_THROW(rows.moveNext(), Error);
+}
+
+TEST_F(ExecuteTest, EmptyResultStartsAtEof)
+{
+    qint64 count = 0;
+    ResultSet rows = m_connection.execute("SELECT Name FROM tblWines WHERE WineID = 42", &count);
+    EXPECT_TRUE(rows.isOpen());
+    EXPECT_TRUE(rows.eof());
+    EXPECT_EQ(rows.fieldCount(), 1);
+    EXPECT_EQ(count, -1);
+}
+
+TEST_F(ExecuteTest, ResultSetOutlivingItsConnectionFailsCleanly)
+{
+    ResultSet rows = m_connection.execute("SELECT Name FROM tblWines");
+    m_connection.close();
+    EXPECT_THROW(rows.value(0), Error);
+    EXPECT_THROW(rows.moveNext(), Error);
+}
+
+TEST_F(ExecuteTest, FailuresAreRecordedAndClearedByTheNextSuccess)
+{
+    EXPECT_THROW(m_connection.execute("INSERT INTO tblWines (WineID) VALUES (1)"), Error);
+    ASSERT_EQ(m_connection.errors().count(), 1);
+    EXPECT_EQ(m_connection.errors().item(0).number, ErrorNumber::Unspecified);
+    EXPECT_TRUE(m_connection.errors().item(0).description.contains("duplicate values"));
+    EXPECT_THROW(m_connection.execute("SELECT * FROM tblNoSuchTable"), Error);
+    ASSERT_EQ(m_connection.errors().count(), 1);
+    EXPECT_EQ(m_connection.errors().item(0).number, ErrorNumber::InputTableNotFound);
+    EXPECT_TRUE(m_connection.errors().item(0).description.contains("'tblNoSuchTable'"));
+    m_connection.execute("SELECT * FROM tblWines");
+    EXPECT_TRUE(m_connection.errors().isEmpty());
+}
+
+TEST_F(ExecuteTest, NestedTransactionsCommitAndRollBackByLevel)
+{
+    EXPECT_EQ(m_connection.beginTrans(), 1);
+    m_connection.execute("INSERT INTO tblWines (WineID, Name) VALUES (10, 'Level one')");
+    EXPECT_EQ(m_connection.beginTrans(), 2);
+    m_connection.execute("INSERT INTO tblWines (WineID, Name) VALUES (20, 'Level two')");
+    EXPECT_EQ(m_connection.beginTrans(), 3);
+    m_connection.execute("DELETE FROM tblWines WHERE WineID = 1");
+    m_connection.commitTrans(); // into level 2
+    EXPECT_EQ(m_connection.transactionLevel(), 2);
+    m_connection.rollbackTrans(); // level 2 and what level 3 gave it
+    EXPECT_EQ(m_connection.transactionLevel(), 1);
+    EXPECT_EQ(countRows(), 4);
+    m_connection.commitTrans();
+    EXPECT_EQ(m_connection.transactionLevel(), 0);
+
+    ResultSet rows = m_connection.execute("SELECT WineID FROM tblWines ORDER BY WineID");
+    QList<int> ids;
+    for (; !rows.eof(); rows.moveNext()) {
+        ids.append(rows.value(0).toLong());
+    }
+    EXPECT_EQ(ids, (QList<int>{1, 2, 3, 10}));
+}
+
+TEST_F(ExecuteTest, RollbackOfTheOutermostLevelUndoesEverything)
+{
+    m_connection.beginTrans();
+    m_connection.execute("DELETE FROM tblWines");
+    m_connection.beginTrans();
+    m_connection.execute("INSERT INTO tblWines (WineID) VALUES (7)");
+    m_connection.commitTrans();
+    m_connection.rollbackTrans();
+    EXPECT_EQ(countRows(), 3);
+}
+
+TEST_F(ExecuteTest, CommitOrRollbackWithoutTransactionFails)
+{
+    for (const auto& operation : {&Connection::commitTrans, &Connection::rollbackTrans}) {
+        try {
+            (m_connection.*operation)();
+            FAIL() << "no error without a transaction";
+        } catch (const Error& error) {
+            EXPECT_EQ(error.number(), ErrorNumber::NoTransactionActive);
+        }
+        EXPECT_EQ(m_connection.errors().count(), 1);
+    }
+}
+
+TEST_F(ExecuteTest, ClosingWithAPendingTransactionKeepsNothingOfIt)
+{
+    m_connection.beginTrans();
+    m_connection.execute("DELETE FROM tblWines");
+    m_connection.close();
+    m_connection.open(m_database.connectionString());
+    EXPECT_EQ(m_connection.transactionLevel(), 0);
+    EXPECT_EQ(countRows(), 3);
+}
+
+TEST_F(ExecuteTest, FailedStatementInsideTransactionKeepsTheTransaction)
+{
+    m_connection.beginTrans();
+    m_connection.execute("UPDATE tblWines SET Qty = 100 WHERE WineID = 1");
+    EXPECT_THROW(m_connection.execute("INSERT INTO tblWines (WineID) VALUES (2)"), Error);
+    EXPECT_EQ(m_connection.transactionLevel(), 1);
+    m_connection.commitTrans();
+    ResultSet rows = m_connection.execute("SELECT Qty FROM tblWines WHERE WineID = 1");
+    EXPECT_EQ(rows.value(0).toLong(), 100);
+}
+
+} // namespace
+} // namespace jet
