@@ -2,8 +2,10 @@
 
 #include "StoreFixture.h"
 
+#include <atomic>
 #include <QProcess>
 #include <QSet>
+#include <thread>
 
 TEST_F(StoreTest, TwoWriterProcessesAtOnceLoseNothing)
 {
@@ -55,4 +57,41 @@ TEST_F(StoreTest, AReaderSeesWhatAnotherProcessWroteAfterItOpenedTheStore)
     QByteArray data;
     EXPECT_EQ(read(key, QStringLiteral("theirs2"), &type, &data), 0);
     EXPECT_EQ(type, reg::REG_DWORD);
+}
+
+TEST_F(StoreTest, ThreadsOfOneProgramShareTheStoreSafely)
+{
+    constexpr int kThreads = 4;
+    constexpr int kCount = 100;
+    create(QStringLiteral("Threads"));
+    std::vector<std::thread> threads;
+    std::atomic<int> failures = 0;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t, &failures] {
+            reg::Hkey key = 0;
+            if (reg::openKeyEx(reg::HKEY_CURRENT_USER, QStringLiteral("Threads"),
+                               reg::KEY_ALL_ACCESS, &key) != 0) {
+                ++failures;
+                return;
+            }
+            for (int i = 0; i < kCount; ++i) {
+                const QString name = QStringLiteral("t%1_%2").arg(t).arg(i);
+                QByteArray data;
+                reg::ValueType type = 0;
+                if (setText(key, name, name) != 0 || read(key, name, &type, &data) != 0 ||
+                    data != name.toUtf8().append('\0'))
+                    ++failures;
+            }
+            reg::closeKey(key);
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    EXPECT_EQ(failures, 0);
+    reg::Hkey key = 0;
+    ASSERT_EQ(
+        reg::openKeyEx(reg::HKEY_CURRENT_USER, QStringLiteral("Threads"), reg::KEY_READ, &key), 0);
+    reg::KeyInfo info;
+    ASSERT_EQ(reg::queryInfoKey(key, &info), 0);
+    EXPECT_EQ(info.values, std::uint32_t(kThreads * kCount));
 }
