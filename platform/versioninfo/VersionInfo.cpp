@@ -6,13 +6,14 @@
 #include <algorithm>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace verinfo {
 
 namespace {
 
-// Files that cannot be mapped (pipes, some special files) are read, but only this much.
+// Files that cannot be mapped are read, but only this much.
 constexpr qint64 kReadLimit = 64 * 1024 * 1024;
 
 uint32_t versionPart(const QString& part)
@@ -85,6 +86,9 @@ std::optional<VersionInfo> readBytes(QByteArrayView data)
 
 std::optional<VersionInfo> readFile(const QString& path)
 {
+    // Only regular files: opening a named pipe would wait for a writer, a device never ends.
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;

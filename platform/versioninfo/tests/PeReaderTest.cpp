@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 namespace {
 
@@ -81,6 +82,11 @@ TEST(PeReader, FilesWithoutVersionResourceGiveNothing)
     EXPECT_FALSE(verinfo::readFile(sample("make-pe-samples.sh")));
     EXPECT_FALSE(verinfo::readFile(sample("does-not-exist.dll")));
     EXPECT_FALSE(verinfo::readFile(VERSIONINFO_DATA_DIR)) << "a folder";
+    EXPECT_FALSE(verinfo::readFile("/dev/zero")) << "a device";
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.dll");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(verinfo::readFile(fifo)) << "a named pipe, without waiting for a writer";
     EXPECT_FALSE(verinfo::readBytes("MZ"));
     EXPECT_FALSE(verinfo::readBytes({}));
 }
