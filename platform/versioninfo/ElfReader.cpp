@@ -47,9 +47,10 @@ public:
 
     std::optional<VersionInfo> read() const
     {
+        // Sections first; segments still serve when section headers are missing or damaged.
         std::vector<NoteArea> areas = noteSections();
-        if (areas.empty())
-            areas = noteSegments();
+        const std::vector<NoteArea> segments = noteSegments();
+        areas.insert(areas.end(), segments.begin(), segments.end());
         for (const NoteArea& area : areas) {
             if (const auto json = packageNote(area))
                 return fromPackageMetadata(*json, fileType());
@@ -66,7 +67,7 @@ private:
         return value ? std::optional<uint64_t>(*value) : std::nullopt;
     }
 
-    // Note sections from the section headers; empty when there are none or they are unusable.
+    // Note sections from the section headers; none when those are missing or unusable.
     std::vector<NoteArea> noteSections() const
     {
         std::vector<NoteArea> areas;
