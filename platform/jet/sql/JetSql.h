@@ -81,7 +81,10 @@ struct TranslateOptions
 // ("Undefined function 'X' in expression.", crosstab and pass-through queries).
 TranslatedStatement translate(const QString& jetSql, const TranslateOptions& options = {});
 
-// Registers on `db` everything the translated SQL calls. Call once per connection.
+// Registers on `db` everything the translated SQL calls. Call once per connection. It also
+// turns off SQLite's reading of an unknown "name" as a string (the translation quotes names
+// that way), and the VBA functions replace SQLite's built-ins of the same names (Replace,
+// Trim, Round, Date, ...) on this connection.
 void registerSqlFunctions(sqlite3* db);
 
 } // namespace jet

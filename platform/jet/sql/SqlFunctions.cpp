@@ -229,6 +229,11 @@ void registerBinary(sqlite3* db, const char* name, Binary op)
 
 void registerSqlFunctions(sqlite3* db)
 {
+    // Translated SQL quotes every name with double quotes; SQLite's legacy reading of an
+    // unknown "name" as a string would turn a misspelt field into a constant, silently.
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+
     // Functions whose result changes between calls with the same arguments.
     static const QSet<QString> volatileFunctions = {"NOW", "DATE", "TIME", "TIMER", "RND"};
     for (const vb::BuiltinFunction& function : vb::builtinFunctions()) {

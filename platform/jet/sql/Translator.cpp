@@ -74,7 +74,27 @@ struct Scope
     QHash<QString, ExprPtr> visibleAliases;
     QHash<QString, QString> aliasCache; // alias + mode -> its SQLite text
     QString current;                    // the alias of the item being written
+    QSet<QString> liftedAliases;        // aliases computed as columns of an earlier layer
 };
+
+const QSet<QString>& aggregateNames()
+{
+    static const QSet<QString> names = {"COUNT", "SUM",   "MIN",    "MAX", "AVG", "FIRST",
+                                        "LAST",  "STDEV", "STDEVP", "VAR", "VARP"};
+    return names;
+}
+
+// Unqualified names an expression uses (lower case) and whether it aggregates; sub-queries
+// are their own world and not searched.
+void collectNames(const Expr& e, QSet<QString>& names, bool& aggregates)
+{
+    if (e.kind == Expr::Kind::Name && e.parts.size() == 1)
+        names.insert(e.parts.front().toLower());
+    if (e.kind == Expr::Kind::Call && aggregateNames().contains(e.text.toUpper()))
+        aggregates = true;
+    for (const ExprPtr& op : e.operands)
+        collectNames(*op, names, aggregates);
+}
 
 class Translator
 {
@@ -243,6 +263,8 @@ private:
         if (e.parts.size() == 1 && !m_scopes.empty()) {
             Scope& scope = m_scopes.back();
             const QString key = e.parts.front().toLower();
+            if (scope.liftedAliases.contains(key))
+                return quoteIdentifier(e.parts.front());
             if (key != scope.current) {
                 if (const auto it = scope.visibleAliases.constFind(key);
                     it != scope.visibleAliases.constEnd())
@@ -461,8 +483,11 @@ private:
                     q.unionAll[i - 1] ? QStringLiteral(" UNION ALL ") : QStringLiteral(" UNION ");
             const Select& s = q.selects[i];
             const QString core = select(s, nullptr, true);
-            // A compound's members cannot carry LIMIT in SQLite: such a member is wrapped.
-            sql += s.top ? QStringLiteral("SELECT * FROM (%1)").arg(core) : core;
+            // A compound's members cannot carry LIMIT or WITH in SQLite: such a member is
+            // wrapped.
+            sql += s.top || core.startsWith(QStringLiteral("WITH "))
+                       ? QStringLiteral("SELECT * FROM (%1)").arg(core)
+                       : core;
         }
         if (!q.orderBy.empty()) {
             // The ORDER BY of a UNION names result columns.
@@ -502,7 +527,9 @@ private:
                 continue;
             }
             m_scopes.back().current = item.alias.toLower();
-            const QString value = expr(item.expr, Mode::Value);
+            const bool lifted = m_scopes.back().liftedAliases.contains(item.alias.toLower());
+            const QString value =
+                lifted ? quoteIdentifier(item.alias) : expr(item.expr, Mode::Value);
             QString alias = item.alias;
             if (alias.isEmpty()) {
                 const bool field = e.kind == Expr::Kind::Name && !value.startsWith(u'?');
@@ -524,14 +551,81 @@ private:
         return checked(columns.join(QStringLiteral(", ")));
     }
 
+    // Items whose alias a later item of the same list uses, when they can be computed as
+    // columns of a layer over the one source of the SELECT (no join, no grouping, no
+    // aggregate among them). Empty when the aliases are to be inlined instead.
+    static std::vector<std::size_t> liftableItems(const Select& s)
+    {
+        if (s.from.size() != 1 || s.from.front()->kind == TableRef::Kind::Join ||
+            !s.groupBy.empty() || s.having)
+            return {};
+        std::vector<QSet<QString>> names(s.items.size());
+        std::vector<bool> aggregates(s.items.size(), false);
+        for (std::size_t i = 0; i < s.items.size(); ++i) {
+            bool aggregate = false;
+            collectNames(*s.items[i].expr, names[i], aggregate);
+            aggregates[i] = aggregate;
+        }
+        std::vector<std::size_t> lifted;
+        for (std::size_t i = 0; i < s.items.size(); ++i) {
+            const QString alias = s.items[i].alias.toLower();
+            if (alias.isEmpty())
+                continue;
+            for (std::size_t j = i + 1; j < s.items.size(); ++j) {
+                if (names[j].contains(alias)) {
+                    if (aggregates[i])
+                        return {};
+                    lifted.push_back(i);
+                    break;
+                }
+            }
+        }
+        return lifted;
+    }
+
+    // SQLite cannot use an alias inside the same select list. Inlining the aliased
+    // expression works for short chains, but a chain of aliases each using the previous one
+    // nests deeper than SQLite's parser allows; so each such alias becomes a column of its
+    // own layer (a common table expression over the previous one, named like the source
+    // table so that qualified field names keep working).
+    QString layers(const Select& s, const std::vector<std::size_t>& lifted, QString& source)
+    {
+        const TableRef& from = *s.from.front();
+        const QString name =
+            from.alias.isEmpty()
+                ? (from.kind == TableRef::Kind::Table ? from.name : QStringLiteral("jet_source"))
+                : from.alias;
+        QStringList ctes;
+        QString previous;
+        for (std::size_t k = 0; k < lifted.size(); ++k) {
+            const SelectItem& item = s.items[lifted[k]];
+            const QString layerFrom =
+                k == 0 ? tableRef(from, false)
+                       : quoteIdentifier(previous) + QStringLiteral(" AS ") + quoteIdentifier(name);
+            m_scopes.back().current = item.alias.toLower();
+            const QString value = expr(item.expr, Mode::Value);
+            previous = QStringLiteral("jet_layer%1").arg(++m_layerCount);
+            ctes.append(
+                QStringLiteral("%1 AS (SELECT *, %2 AS %3 FROM %4)")
+                    .arg(quoteIdentifier(previous), value, quoteIdentifier(item.alias), layerFrom));
+            m_scopes.back().liftedAliases.insert(item.alias.toLower());
+        }
+        m_scopes.back().current.clear();
+        source = quoteIdentifier(previous) + QStringLiteral(" AS ") + quoteIdentifier(name);
+        return QStringLiteral("WITH ") + ctes.join(QStringLiteral(", ")) + u' ';
+    }
+
     QString select(const Select& s, const std::vector<OrderItem>* orderBy, bool withLimit)
     {
         const ScopeGuard scope(*this, s.from, &s.items);
-        QString sql = QStringLiteral("SELECT ");
+        const std::vector<std::size_t> lifted = liftableItems(s);
+        QString layeredSource;
+        QString sql = lifted.empty() ? QString() : layers(s, lifted, layeredSource);
+        sql += QStringLiteral("SELECT ");
         if (s.distinct)
             sql += QStringLiteral("DISTINCT "); // DISTINCTROW: rows of the tables are unique
         sql += selectList(s);
-        const QString rest = clauses(s);
+        const QString rest = clauses(s, layeredSource);
         sql += rest;
         if (orderBy && !orderBy->empty()) {
             QStringList terms;
@@ -545,10 +639,12 @@ private:
         return checked(sql);
     }
 
-    QString clauses(const Select& s)
+    QString clauses(const Select& s, const QString& layeredSource)
     {
         QString sql;
-        if (!s.from.empty()) {
+        if (!layeredSource.isEmpty()) {
+            sql += QStringLiteral(" FROM ") + layeredSource;
+        } else if (!s.from.empty()) {
             QStringList refs;
             for (const TableRefPtr& ref : s.from)
                 refs.append(tableRef(*ref, false));
@@ -622,9 +718,32 @@ private:
                                     : QStringLiteral(" AS ") + quoteIdentifier(ref.alias));
     }
 
+    // Sets the statement's scopes aside while a stored query is written, and counts the
+    // expansion depth; both are restored however the expansion ends.
+    class ExpansionGuard
+    {
+    public:
+        explicit ExpansionGuard(Translator& t) : m_t(t)
+        {
+            m_saved.swap(m_t.m_scopes);
+            ++m_t.m_storedQueryDepth;
+        }
+        ~ExpansionGuard()
+        {
+            m_t.m_scopes.swap(m_saved);
+            --m_t.m_storedQueryDepth;
+        }
+        ExpansionGuard(const ExpansionGuard&) = delete;
+        ExpansionGuard& operator=(const ExpansionGuard&) = delete;
+
+    private:
+        Translator& m_t;
+        std::vector<Scope> m_saved;
+    };
+
     QString storedQuery(const QString& name, const QString& text)
     {
-        if (++m_storedQueryDepth > MaxStoredQueryDepth)
+        if (m_storedQueryDepth >= MaxStoredQueryDepth)
             throw vb::Error(JetErrorNumber,
                             QStringLiteral("Circular reference caused by '%1'.").arg(name),
                             errorSource());
@@ -635,12 +754,8 @@ private:
                             errorSource());
         declare(st.parameters);
         // The stored query sees nothing of the statement that names it.
-        std::vector<Scope> saved;
-        saved.swap(m_scopes);
-        const QString sql = query(*st.query);
-        m_scopes.swap(saved);
-        --m_storedQueryDepth;
-        return sql;
+        const ExpansionGuard guard(*this);
+        return query(*st.query);
     }
 
     // --- INSERT, UPDATE, DELETE ---------------------------------------------------------
@@ -654,8 +769,13 @@ private:
                 columns.append(quoteIdentifier(c));
             sql += QStringLiteral(" (") + columns.join(QStringLiteral(", ")) + u')';
         }
-        if (st.query)
-            return sql + u' ' + query(*st.query);
+        if (st.query) {
+            const QString select = query(*st.query);
+            return sql + u' ' +
+                   (select.startsWith(QStringLiteral("WITH "))
+                        ? QStringLiteral("SELECT * FROM (%1)").arg(select)
+                        : select);
+        }
         const ScopeGuard scope(*this, {});
         QStringList values;
         for (const ExprPtr& v : st.values)
@@ -815,6 +935,7 @@ private:
     QHash<QString, int> m_parameterIndex;
     QSet<QString> m_declared;
     int m_storedQueryDepth = 0;
+    int m_layerCount = 0;
 };
 
 } // namespace

@@ -1,0 +1,1 @@
+SELECT tblWinerySite.MasterID, Count(tblWinerySite.MasterID) AS CountOfMasterID, Max(tblWinerySite.WinerySiteID) AS MaxOfWinerySiteID FROM tblWinerySite GROUP BY tblWinerySite.MasterID HAVING (((tblWinerySite.MasterID)>0) AND ((Count(tblWinerySite.MasterID))>1)) ORDER BY tblWinerySite.MasterID;

@@ -1,0 +1,1 @@
+UPDATE tblTastingNotes INNER JOIN tblTastingNotes AS tblTastingNotes_1 ON tblTastingNotes.TastingNoteID = tblTastingNotes_1.TastingNoteID SET tblTastingNotes.LastModif = [tblTastingNotes_1].[Date];

@@ -1,0 +1,1 @@
+UPDATE tblWines SET tblWines.HasLabel = IIf([WineLabelPointer]<>"",True,False),tblWines.datDead = DateSerial(IIf(Val([Vintage])=0,Left$([DrinkFrom],4),[Vintage])+tblWines.LifeSpan,7+(tblWines.PeriodBandWidth/2),1);

@@ -1,0 +1,1 @@
+SELECT tblWines.WineID, (SELECT Min(tblTransactions.Date) AS FirstBought FROM tblTransactions  where tblTransactions.Quantity>0 and tblTransactions.WineID = tblWines.WineID;) AS FirstBoughtField FROM tblWines;

@@ -1,0 +1,1 @@
+SELECT tblWines.WineID,IIf(Now()>=[tblWines].[datDead],16384,0) AS bytDHI14,IIf(Now()>=[tblWines].[datDeadNew],8192,IIf(bytDHI14=16384,8192,0)) AS bytDHI13,bytDHI13+bytDHI14 AS DHI FROM tblWines;

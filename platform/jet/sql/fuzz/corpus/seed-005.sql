@@ -1,0 +1,1 @@
+SELECT DISTINCTROW tblWines.WineID FROM tblWinerySite INNER JOIN ((tblWines INNER JOIN CalcDHI ON tblWines.WineID = CalcDHI.WineID) LEFT JOIN CurrentQuery ON tblWines.WineID = CurrentQuery.WineID) ON tblWinerySite.WinerySiteID = tblWines.WinerySiteID WHERE (((CurrentQuery.WineID) Is Null));

@@ -1,0 +1,1 @@
+SELECT a FROM (((t1 AS x RIGHT JOIN (t2 LEFT JOIN t3 ON t2.a = t3.a) ON x.b = t2.b) INNER JOIN t4 ON t4.c = x.c) LEFT JOIN t5 ON t5.d = t4.d)

@@ -1,0 +1,1 @@
+DELETE tblPICKGeoAppellation.AppellationID FROM tblPICKGeoAppellation WHERE tblPICKGeoAppellation.AppellationID=7;

@@ -1,0 +1,1 @@
+UPDATE WebLinks SET WebLinks.LastModif = #10/13/2001#;

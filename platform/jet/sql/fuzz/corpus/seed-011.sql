@@ -1,0 +1,1 @@
+UPDATE tblTransactions SET tblTransactions.[Date] = [Date]+36525 WHERE (((tblTransactions.Date)>=#1/1/1900# And (tblTransactions.Date)<=#12/31/1905#));

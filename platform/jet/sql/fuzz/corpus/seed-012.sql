@@ -1,0 +1,1 @@
+ALTER TABLE tblPICKRetailOutlet ALTER COLUMN [RetailStoreName] TEXT(50)

@@ -1,0 +1,1 @@
+PARAMETERS [Beginning Date] DateTime, Forms!Sales by Year Dialog!EndingDate DateTime; SELECT * FROM Orders WHERE ShippedDate Between [Beginning Date] And Forms![Sales by Year Dialog]!EndingDate

@@ -1,0 +1,1 @@
+SELECT TOP 25 PERCENT a, b & "x" + 'y', c Mod 3, d \ 2, e ^ -2, Not f Xor g Eqv h Imp i FROM t ORDER BY a DESC, 2

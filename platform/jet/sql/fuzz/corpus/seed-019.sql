@@ -1,0 +1,1 @@
+SELECT a FROM t WHERE b Like '[!a-c]*#?' And c Not In (1,2,3) And d Not Between 1 And 2 Or Exists (SELECT * FROM u;)

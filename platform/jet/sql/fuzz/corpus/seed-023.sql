@@ -1,0 +1,1 @@
+SELECT Max(a) AS m, b INTO newTable FROM t GROUP BY b

@@ -1,0 +1,1 @@
+TRANSFORM Sum(x) AS s SELECT a FROM t GROUP BY a PIVOT b In ('1','2');

@@ -1,0 +1,1 @@
+SELECT "It""s" & 'It''s' FROM t

@@ -1,0 +1,1 @@
+SELECT Count(*), First(a), Last(b), StDev(c), VarP(d) FROM t WITH OWNERACCESS OPTION;

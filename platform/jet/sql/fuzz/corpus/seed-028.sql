@@ -1,0 +1,1 @@
+SELECT [a b].[c d] AS [e f], t.* FROM [a b], t WHERE [Forms]![F]![C] = t.x

@@ -1,0 +1,1 @@
+UPDATE a INNER JOIN b ON a.id = b.id SET a.x = b.y WHERE b.z Is Not Null

@@ -1,0 +1,1 @@
+DELETE a.* FROM a LEFT JOIN b ON a.id = b.id WHERE b.id Is Null

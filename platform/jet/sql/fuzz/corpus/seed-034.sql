@@ -1,0 +1,1 @@
+SELECT IIf(a, b), Nz(c, 0), Left$(d, 2), Mid(e, 2, 3), Format(f, "yyyy") FROM t
