@@ -20,9 +20,9 @@ uint32_t versionPart(const QString& part)
 {
     uint32_t value = 0;
     for (const QChar c : part) {
-        if (!c.isDigit() || c.unicode() > '9')
+        if (c < u'0' || c > u'9')
             break;
-        value = std::min<uint32_t>(value * 10 + (c.unicode() - '0'), 0xFFFF);
+        value = std::min<uint32_t>(value * 10 + (c.unicode() - u'0'), 0xFFFF);
     }
     return value;
 }
