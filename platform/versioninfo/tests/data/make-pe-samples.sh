@@ -13,7 +13,7 @@ build() {
     "$prefix-windres" --preprocessor=cpp --preprocessor-arg=-E --preprocessor-arg=-xc-header --preprocessor-arg=-DRC_INVOKED --codepage=65001 -DSAMPLE_FILETYPE="$filetype" \
         -DSAMPLE_FILENAME="\\\"$out\\\"" -O coff -o "$tmp/res.o" "$rc"
     "$prefix-as" -o "$tmp/stub.o" stub.s
-    "$prefix-ld" -s --entry=start --file-alignment=512 --section-alignment=4096 "$@" \
+    "$prefix-ld" -s --no-insert-timestamp --entry=start --file-alignment=512 --section-alignment=4096 "$@" \
         -o "$out" "$tmp/stub.o" "$tmp/res.o"
     rm -rf "$tmp"
 }
