@@ -45,6 +45,10 @@ qint64 timeline(double oleDays)
 Variant fromTimeline(qint64 seconds)
 {
     const qint64 day = floorDiv(seconds, secondsPerDay);
+    if (day < static_cast<qint64>(OleDate::MinDays) ||
+        day > static_cast<qint64>(OleDate::MaxDays)) {
+        invalidArgument();
+    }
     const qint64 second = seconds - day * secondsPerDay;
     const QDate date = epoch().addDays(day);
     if (!date.isValid() || date.year() < 100 || date.year() > 9999) {
@@ -328,29 +332,44 @@ Variant DatePart(const Variant& interval, const Variant& date, const Variant& fi
     invalidArgument();
 }
 
+namespace {
+
+// One field of a date, or Null for Null.
+template <typename Field>
+Variant dateField(const Variant& date, Field field)
+{
+    if (date.isNull()) {
+        return Variant::null();
+    }
+    const double days = date.toDate();
+    return Variant(integer(field(OleDate::toDate(days), OleDate::toTime(days))));
+}
+
+} // namespace
+
 Variant Year(const Variant& date)
 {
-    return DatePart(Variant("yyyy"), date);
+    return dateField(date, [](QDate d, QTime) { return d.year(); });
 }
 Variant Month(const Variant& date)
 {
-    return DatePart(Variant("m"), date);
+    return dateField(date, [](QDate d, QTime) { return d.month(); });
 }
 Variant Day(const Variant& date)
 {
-    return DatePart(Variant("d"), date);
+    return dateField(date, [](QDate d, QTime) { return d.day(); });
 }
 Variant Hour(const Variant& date)
 {
-    return DatePart(Variant("h"), date);
+    return dateField(date, [](QDate, QTime t) { return t.hour(); });
 }
 Variant Minute(const Variant& date)
 {
-    return DatePart(Variant("n"), date);
+    return dateField(date, [](QDate, QTime t) { return t.minute(); });
 }
 Variant Second(const Variant& date)
 {
-    return DatePart(Variant("s"), date);
+    return dateField(date, [](QDate, QTime t) { return t.second(); });
 }
 Variant Weekday(const Variant& date, const Variant& firstDayOfWeek)
 {

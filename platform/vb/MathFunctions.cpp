@@ -39,13 +39,23 @@ Variant keepType(const Variant& number, DoubleOp op, RawOp rawOp)
     }
 }
 
+// count * unit, raising Overflow where the Currency range ends (Int of its minimum value).
+std::int64_t timesUnit(std::int64_t count, std::int64_t unit)
+{
+    std::int64_t result = 0;
+    if (__builtin_mul_overflow(count, unit, &result)) {
+        throw Error(ErrorNumber::Overflow);
+    }
+    return result;
+}
+
 std::int64_t floorToUnit(std::int64_t raw, std::int64_t unit)
 {
     std::int64_t q = raw / unit;
     if (raw % unit != 0 && raw < 0) {
         --q;
     }
-    return q * unit;
+    return timesUnit(q, unit);
 }
 
 std::int64_t power10(int exponent)
@@ -145,7 +155,7 @@ Variant Round(const Variant& number, const Variant& digits)
                 return raw;
             }
             const std::int64_t unit = power10(4 - places);
-            return divideHalfEven(raw, unit) * unit;
+            return timesUnit(divideHalfEven(raw, unit), unit);
         });
 }
 

@@ -75,7 +75,9 @@ QDateTime OleDate::toDateTime(double days)
         return {};
     }
     const DaySecond parts = split(days);
-    return QDateTime(epoch().addDays(parts.day), QTime(0, 0).addSecs(parts.second));
+    // UTC carries the wall-clock value as it is: in local time, a time skipped by a daylight
+    // saving change (02:30 on a spring-forward day) would make the QDateTime invalid.
+    return QDateTime(epoch().addDays(parts.day), QTime(0, 0).addSecs(parts.second), Qt::UTC);
 }
 
 double OleDate::fromDate(QDate date)

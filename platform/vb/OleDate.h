@@ -24,6 +24,8 @@ public:
     // to midnight moves to the next day). Invalid input gives a null QDate/QTime/QDateTime.
     static QDate toDate(double days);
     static QTime toTime(double days);
+    // The QDateTime is in Qt::UTC so that it holds the wall-clock value unchanged by daylight
+    // saving rules; use date() and time(), not conversions to epoch seconds.
     static QDateTime toDateTime(double days);
 
     // Whole days for the date part, the time fraction for the time part. Null parts count as
@@ -31,6 +33,7 @@ public:
     static double fromDate(QDate date);
     static double fromTime(QTime time);
     static double fromDateTime(QDate date, QTime time);
+    // Takes the wall-clock date and time of `dateTime` in its own time spec.
     static double fromDateTime(const QDateTime& dateTime);
 
     // Splits into the signed whole-day number and the non-negative time fraction (0 <= f < 1).

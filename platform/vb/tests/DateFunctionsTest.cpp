@@ -59,7 +59,7 @@ TEST(TimeSerial, RollsOverIntoHoursAndDays)
     EXPECT_DOUBLE_EQ(TimeSerial(v(25), v(0), v(0)).toDate(), 1.0 + 1.0 / 24);
     // One second before midnight of day 0 is 29 Dec 1899 23:59:59.
     EXPECT_EQ(OleDate::toDateTime(TimeSerial(v(0), v(0), v(-1)).toDate()),
-              QDateTime(QDate(1899, 12, 29), QTime(23, 59, 59)));
+              QDateTime(QDate(1899, 12, 29), QTime(23, 59, 59), Qt::UTC));
     EXPECT_TRUE(TimeSerial(v(1), Variant::null(), v(0)).isNull());
 }
 

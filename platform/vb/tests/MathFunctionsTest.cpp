@@ -1,6 +1,6 @@
-#include "LocaleGuard.h"
 #include "MathFunctions.h"
 
+#include "LocaleGuard.h"
 #include "VbAssertions.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +23,9 @@ TEST(MathFunctions, IntAndFixDifferBelowZero)
     EXPECT_TRUE(Int(Variant::null()).isNull());
     EXPECT_TRUE(Fix(Variant::null()).isNull());
     EXPECT_VB_ERROR(Int(Variant("x")), 13);
+    // The Currency range ends before the next whole unit below its minimum.
+    EXPECT_VB_ERROR(Int(Variant(Currency::fromRaw(INT64_MIN))), 6);
+    EXPECT_VB_ERROR(Round(Variant(Currency::fromRaw(INT64_MAX))), 6);
 }
 
 TEST(MathFunctions, RoundIsBankersOnTheDecimalValue)

@@ -5,6 +5,7 @@
 #include "Error.h"
 #include "LocaleGuard.h"
 #include "OleDate.h"
+#include "TimeZoneGuard.h"
 #include "VbAssertions.h"
 
 #include <cstdint>
@@ -230,18 +231,32 @@ TEST(VariantText, DatesUseTheGeneralDateForm)
 
 TEST(OleDate, NegativeDatesCountTheTimeForward)
 {
-    EXPECT_EQ(vb::OleDate::toDateTime(-1.25), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+    EXPECT_EQ(vb::OleDate::toDateTime(-1.25), QDateTime(QDate(1899, 12, 29), QTime(6, 0), Qt::UTC));
     EXPECT_EQ(vb::OleDate::fromDateTime(QDate(1899, 12, 29), QTime(6, 0)), -1.25);
     EXPECT_EQ(vb::OleDate::fromDateTime(QDate(1899, 12, 30), QTime(6, 0)), 0.25);
     EXPECT_EQ(vb::OleDate::toDate(-657434.0), QDate(100, 1, 1));
     EXPECT_EQ(vb::OleDate::toDateTime(2958465.9999),
-              QDateTime(QDate(9999, 12, 31), QTime(23, 59, 51)));
+              QDateTime(QDate(9999, 12, 31), QTime(23, 59, 51), Qt::UTC));
     EXPECT_FALSE(vb::OleDate::toDate(2958466.0).isValid());
     EXPECT_EQ(vb::OleDate::fromDate(QDate(100, 1, 1)), -657434.0);
     EXPECT_EQ(vb::OleDate::fromDate(QDate(1800, 7, 4)), -36338.0);
     // A time that rounds up to midnight belongs to the next day, also before 1899.
-    EXPECT_EQ(vb::OleDate::toDateTime(1.999999999), QDateTime(QDate(1900, 1, 1), QTime(0, 0)));
-    EXPECT_EQ(vb::OleDate::toDateTime(-2.999999999), QDateTime(QDate(1899, 12, 29), QTime(0, 0)));
+    EXPECT_EQ(vb::OleDate::toDateTime(1.999999999),
+              QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC));
+    EXPECT_EQ(vb::OleDate::toDateTime(-2.999999999),
+              QDateTime(QDate(1899, 12, 29), QTime(0, 0), Qt::UTC));
+}
+
+TEST(OleDate, WallClockTimesSurviveDaylightSavingGaps)
+{
+    // 02:30 on 28 Mar 2004 never happened in Berlin; a stored date may still say so.
+    TimeZoneGuard berlin("Europe/Berlin");
+    UsLocale us;
+    const double gap = vb::OleDate::fromDateTime(QDate(2004, 3, 28), QTime(2, 30));
+    EXPECT_EQ(vb::OleDate::toTime(gap), QTime(2, 30));
+    EXPECT_EQ(vb::OleDate::toDateTime(gap).time(), QTime(2, 30));
+    EXPECT_EQ(Variant::fromDate(gap).toString(), QStringLiteral("3/28/2004 2:30:00 AM"));
+    EXPECT_EQ(str("3/28/2004 2:30 AM").toDate(), gap);
 }
 
 TEST(DateText, ReadsDatesInTheLocaleOrder)
