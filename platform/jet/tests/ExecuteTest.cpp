@@ -201,3 +201,82 @@ TEST_F(ExecuteTest, FailedStatementInsideTransactionKeepsTheTransaction)
 
 } // namespace
 } // namespace jet
+
+namespace jet {
+namespace {
+
+TEST_F(ExecuteTest, JetDialectRunsThroughTheTranslator)
+{
+    EXPECT_EQ(affected("INSERT INTO tblWines (WineID, Name, Bought, Drunk) VALUES (5, \"Quoted\", "
+                       "#12/31/1999#, True)"),
+              1);
+    ResultSet rows = m_connection.execute("SELECT [Name], Bought, Drunk FROM tblWines WHERE "
+                                          "WineID = 5");
+    EXPECT_EQ(rows.value(0), vb::Variant("Quoted"));
+    EXPECT_EQ(rows.value(1), vb::Variant::fromDate(36525));
+    EXPECT_EQ(rows.value(2), vb::Variant(true));
+
+    rows = m_connection.execute("SELECT Name FROM tblWines WHERE Name Like \"rio*\"");
+    ASSERT_FALSE(rows.eof());
+    EXPECT_EQ(rows.value(0), vb::Variant("Rioja"));
+    EXPECT_EQ(affected("DELETE * FROM tblWines WHERE Drunk = True"), 2);
+}
+
+TEST_F(ExecuteTest, UnknownNamesAreMissingParametersAndBadSyntaxIsReported)
+{
+    try {
+        m_connection.execute("SELECT WineID FROM tblWines WHERE Vintage = 1990");
+        FAIL() << "an unknown column ran";
+    } catch (const vb::Error& error) {
+        EXPECT_EQ(error.number(), ErrorNumber::MissingParameters);
+        EXPECT_TRUE(error.description().contains("Vintage"));
+    }
+    EXPECT_THROW(m_connection.execute("SELECT FROM WHERE"), vb::Error);
+    ASSERT_EQ(m_connection.errors().count(), 1);
+    EXPECT_EQ(m_connection.errors().item(0).number, ErrorNumber::SyntaxError);
+}
+
+TEST_F(ExecuteTest, SchemaStatementsKeepJetTypesAndRules)
+{
+    test::executeAll(m_connection,
+                     {"CREATE TABLE tblNotes (NoteID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
+                      "WineID LONG, Note TEXT(10))",
+                      "INSERT INTO tblNotes (WineID, Note) VALUES (1, 'Fine')",
+                      "INSERT INTO tblNotes (WineID, Note) VALUES (2, 'Finer')"});
+    ResultSet rows = m_connection.execute("SELECT NoteID, Note FROM tblNotes ORDER BY NoteID");
+    EXPECT_EQ(rows.value(0).toLong(), 1);
+    rows.moveNext();
+    EXPECT_EQ(rows.value(0).toLong(), 2);
+    rows.close();
+
+    // TEXT(10) holds ten characters, not eleven; the refused row leaves no trace.
+    EXPECT_EQ(affected("INSERT INTO tblNotes (Note) VALUES ('0123456789')"), 1);
+    EXPECT_THROW(m_connection.execute("INSERT INTO tblNotes (Note) VALUES ('0123456789A')"), Error);
+    EXPECT_EQ(countRows("tblNotes"), 3);
+
+    // Index names belong to their table, as in Jet.
+    test::executeAll(m_connection, {"CREATE UNIQUE INDEX idxNote ON tblNotes (Note)",
+                                    "CREATE INDEX idxNote ON tblWines (Name)"});
+    EXPECT_THROW(m_connection.execute("INSERT INTO tblNotes (Note) VALUES ('FINE')"), Error);
+    m_connection.execute("DROP INDEX idxNote ON tblNotes");
+    EXPECT_EQ(affected("INSERT INTO tblNotes (Note) VALUES ('FINE')"), 1);
+
+    m_connection.execute("ALTER TABLE tblNotes ADD COLUMN Tasted DATETIME");
+    m_connection.execute("UPDATE tblNotes SET Tasted = #2/3/2004# WHERE NoteID = 1");
+    rows = m_connection.execute("SELECT Tasted FROM tblNotes WHERE NoteID = 1");
+    EXPECT_EQ(rows.field(0).type, DataType::Date);
+    EXPECT_EQ(rows.value(0).type(), vb::VarType::Date);
+    rows.close();
+
+    try {
+        m_connection.execute("ALTER TABLE tblNotes ALTER COLUMN Note TEXT(20)");
+        FAIL() << "ALTER COLUMN claimed to work";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.description().contains("not supported"));
+    }
+    m_connection.execute("DROP TABLE tblNotes");
+    EXPECT_THROW(m_connection.execute("SELECT * FROM tblNotes"), Error);
+}
+
+} // namespace
+} // namespace jet
