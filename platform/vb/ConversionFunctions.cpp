@@ -229,6 +229,34 @@ Variant Str(const Variant& number)
     return Variant(text.startsWith(QLatin1Char('-')) ? text : QLatin1Char(' ') + text);
 }
 
+namespace {
+
+Variant inRadix(const Variant& number, int radix)
+{
+    if (number.isNull()) {
+        return Variant::null();
+    }
+    const VarType type = number.type();
+    if (type == VarType::Integer || type == VarType::Boolean || type == VarType::Byte) {
+        const auto bits = static_cast<std::uint16_t>(number.toInteger());
+        return Variant(QString::number(bits, radix).toUpper());
+    }
+    const auto bits = static_cast<std::uint32_t>(number.toLong());
+    return Variant(QString::number(bits, radix).toUpper());
+}
+
+} // namespace
+
+Variant Hex(const Variant& number)
+{
+    return inRadix(number, 16);
+}
+
+Variant Oct(const Variant& number)
+{
+    return inRadix(number, 8);
+}
+
 Variant IsNull(const Variant& value)
 {
     return Variant(value.isNull());

@@ -29,6 +29,11 @@ double valueOfText(QStringView text);
 // whatever the locale. Null gives Null.
 Variant Str(const Variant& number);
 
+// A whole number in hexadecimal or octal; negative Integers show 16 bits, other negatives 32.
+// Null gives Null.
+Variant Hex(const Variant& number);
+Variant Oct(const Variant& number);
+
 Variant IsNull(const Variant& value);
 Variant IsEmpty(const Variant& value);
 // True for numbers, Booleans, Empty and text that reads as a number; False for dates and Null.

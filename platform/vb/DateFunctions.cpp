@@ -396,3 +396,13 @@ Variant Time()
 }
 
 } // namespace vb
+
+namespace vb {
+
+Variant Timer()
+{
+    const int msecs = QTime::currentTime().msecsSinceStartOfDay();
+    return Variant(static_cast<float>(msecs / 10) / 100.0f);
+}
+
+} // namespace vb

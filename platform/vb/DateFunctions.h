@@ -44,6 +44,8 @@ Variant Weekday(const Variant& date, const Variant& firstDayOfWeek = Variant(1))
 Variant Now();
 Variant Date();
 Variant Time();
+// Seconds since midnight as a Single, with hundredths.
+Variant Timer();
 
 // Calendar helpers shared with Format. `firstDayOfWeek` and `firstWeekOfYear` are resolved
 // values (1..7 and 1..3).

@@ -101,3 +101,15 @@ TEST(ConversionFunctions, NzAndIIf)
     EXPECT_EQ(IIf(Variant("-1"), Variant("y"), Variant("n")), Variant("y"));
     EXPECT_VB_ERROR(IIf(Variant("maybe"), Variant("y"), Variant("n")), 13);
 }
+
+TEST(ConversionFunctions, HexAndOctShowTheTypesBits)
+{
+    EXPECT_EQ(Hex(Variant(255)).toString(), "FF");
+    EXPECT_EQ(Hex(Variant(std::int16_t{-1})).toString(), "FFFF");
+    EXPECT_EQ(Hex(Variant(-1)).toString(), "FFFFFFFF");
+    EXPECT_EQ(Hex(Variant(15.5)).toString(), "10");
+    EXPECT_EQ(Oct(Variant(8)).toString(), "10");
+    EXPECT_EQ(Hex(Variant()).toString(), "0");
+    EXPECT_TRUE(Hex(Variant::null()).isNull());
+    EXPECT_VB_ERROR(Hex(Variant(1e10)), 6);
+}

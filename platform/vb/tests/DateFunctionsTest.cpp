@@ -171,4 +171,7 @@ TEST(DateFields, ClockFunctionsAgreeWithEachOther)
     EXPECT_GE(time, 0.0);
     EXPECT_LT(time, 1.0);
     EXPECT_EQ(Now().type(), VarType::Date);
+    const float seconds = Timer().toSingle();
+    EXPECT_GE(seconds, 0.0f);
+    EXPECT_LT(seconds, 86400.0f);
 }

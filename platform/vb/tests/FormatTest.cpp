@@ -127,6 +127,8 @@ TEST(FormatDates, DatePatterns)
     EXPECT_EQ(fmt(friday, "ddd dd/mm/yy"), "Fri 05/03/04");
     EXPECT_EQ(fmt(friday, "mmm"), "Mar");
     EXPECT_EQ(fmt(friday, "hh:mm:ss"), "14:30:15");
+    EXPECT_EQ(fmt(friday, "HH:MM"), "14:30");
+    EXPECT_EQ(fmt(friday, "YYYY-MM"), "2004-03");
     EXPECT_EQ(fmt(friday, "h:nn AM/PM"), "2:30 PM");
     EXPECT_EQ(fmt(friday, "m/d/yyyy h:mm am/pm"), "3/5/2004 2:30 pm");
     EXPECT_EQ(fmt(friday, "hA/P"), "2P");
