@@ -33,7 +33,7 @@ public:
     static double fromDate(QDate date);
     static double fromTime(QTime time);
     static double fromDateTime(QDate date, QTime time);
-    // Takes the wall-clock date and time of `dateTime` in its own time spec.
+    // Takes the wall-clock date and time of `dateTime` as it reads in its own time zone.
     static double fromDateTime(const QDateTime& dateTime);
 
     // Splits into the signed whole-day number and the non-negative time fraction (0 <= f < 1).

@@ -59,6 +59,8 @@ TEST(FormatNumbers, ScientificNotation)
     EXPECT_EQ(fmt(Variant(0), "0.00E+00"), "0.00E+00");
     EXPECT_EQ(fmt(Variant(-1234.5), "0.00E+00"), "-1.23E+03");
     EXPECT_EQ(fmt(Variant(12345), "00.0E+0"), "12.3E+3");
+    EXPECT_EQ(fmt(Variant(6000000), ".0000E+00"), ".6000E+07");
+    EXPECT_EQ(fmt(Variant(0.0000123456789), "0.#####e-#"), "1.23457e-5");
 }
 
 TEST(FormatNumbers, SectionsAndLiterals)
