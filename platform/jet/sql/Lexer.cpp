@@ -2,6 +2,8 @@
 
 #include "JetSql.h"
 
+#include <cstdint>
+
 namespace jet::sql {
 namespace {
 
@@ -127,33 +129,44 @@ private:
         return make(TokenKind::Number, m_text.mid(start, m_pos - start), start);
     }
 
-    // &H1F, &O17: VB's hexadecimal and octal literals. Anything else is the & operator.
+    // &H1F, &O17: VB's hexadecimal and octal literals. Up to 4 hex (6 octal) digits they
+    // are 16-bit, up to 8 (11) 32-bit, both signed (&HFFFF is -1); longer ones overflow.
+    // Anything that is no such literal is the & operator.
     Token radixNumber()
     {
         const qsizetype start = m_pos;
         const bool hex = at(m_pos + 1).toUpper() == u'H';
+        const int maxDigits = hex ? 8 : 11;
         qsizetype p = m_pos + 2;
-        qint64 value = 0;
+        std::uint64_t value = 0;
         int digits = 0;
         while (p < m_text.size()) {
-            const QChar ch = m_text.at(p);
-            const char16_t up = ch.toUpper().unicode();
+            const char16_t up = m_text.at(p).toUpper().unicode();
             int digit = -1;
             if (up >= u'0' && up <= u'9')
                 digit = up - u'0';
             else if (hex && up >= u'A' && up <= u'F')
                 digit = 10 + (up - u'A');
-            if (!hex && digit > 7)
-                digit = -1;
-            if (digit < 0 || ++digits > 16)
+            if (digit < 0 || (!hex && digit > 7))
                 break;
-            value = value * (hex ? 16 : 8) + digit;
+            if (++digits > maxDigits)
+                throw SqlSyntaxError(QStringLiteral("Overflow in the number '%1'.")
+                                         .arg(m_text.mid(start, p - start + 1)),
+                                     int(start));
+            value = value * (hex ? 16 : 8) + std::uint64_t(digit);
             ++p;
         }
-        if (digits == 0 || digits > 16 || isWordChar(at(p)))
+        if (digits == 0 || isWordChar(at(p)))
             return Token{};
         m_pos = p;
-        return make(TokenKind::Number, QString::number(value), start);
+        const bool shortForm = digits <= (hex ? 4 : 6) && value <= 0xFFFF;
+        if (!shortForm && value > 0xFFFFFFFFu)
+            throw SqlSyntaxError(
+                QStringLiteral("Overflow in the number '%1'.").arg(m_text.mid(start, p - start)),
+                int(start));
+        const qint64 signedValue = shortForm ? qint64(std::int16_t(std::uint16_t(value)))
+                                             : qint64(std::int32_t(std::uint32_t(value)));
+        return make(TokenKind::Number, QString::number(signedValue), start);
     }
 
     Token word()

@@ -521,9 +521,11 @@ private:
             const SelectItem& item = s.items[i];
             const Expr& e = *item.expr;
             if (e.kind == Expr::Kind::Star) {
-                columns.append(e.parts.isEmpty()
-                                   ? QStringLiteral("*")
-                                   : quoteIdentifier(e.parts.front()) + QStringLiteral(".*"));
+                QStringList qualifier;
+                for (const QString& part : e.parts)
+                    qualifier.append(quoteIdentifier(part));
+                columns.append(qualifier.isEmpty() ? QStringLiteral("*")
+                                                   : qualifier.join(u'.') + QStringLiteral(".*"));
                 continue;
             }
             m_scopes.back().current = item.alias.toLower();
@@ -535,7 +537,10 @@ private:
                 const bool field = e.kind == Expr::Kind::Name && !value.startsWith(u'?');
                 if (!field)
                     alias = QStringLiteral("Expr%1").arg(exprNumber++);
-                else if (e.parts.size() > 1 && names.count(names.at(qsizetype(i))) > 1)
+                else if (e.parts.size() > 1 &&
+                         std::count_if(names.begin(), names.end(), [&](const QString& n) {
+                             return n.compare(names.at(qsizetype(i)), Qt::CaseInsensitive) == 0;
+                         }) > 1)
                     alias = joinNameParts(e.parts, e.separators);
                 else if (value.startsWith(u'('))
                     alias = e.parts.last(); // an inlined alias keeps the name used
@@ -556,8 +561,12 @@ private:
     // aggregate among them). Empty when the aliases are to be inlined instead.
     static std::vector<std::size_t> liftableItems(const Select& s)
     {
+        const bool star = std::any_of(s.items.begin(), s.items.end(), [](const SelectItem& item) {
+            return item.expr->kind == Expr::Kind::Star;
+        });
+        // With * the layers' own columns would show in the result.
         if (s.from.size() != 1 || s.from.front()->kind == TableRef::Kind::Join ||
-            !s.groupBy.empty() || s.having)
+            !s.groupBy.empty() || s.having || star)
             return {};
         std::vector<QSet<QString>> names(s.items.size());
         std::vector<bool> aggregates(s.items.size(), false);

@@ -104,6 +104,12 @@ TEST_F(Semantics, ArithmeticAndConcatenation)
     EXPECT_EQ(eval("'5' + n"), "15");     // a numeric text adds
     EXPECT_EQ(eval("s + 1", 3), "NULL");
     EXPECT_EQ(eval("&H1F + &O10"), "39");
+    EXPECT_EQ(eval("&HFFFF"), "-1"); // VB's 16-bit form
+    EXPECT_EQ(eval("&H10000"), "65536");
+    EXPECT_EQ(eval("&HFFFFFFFF"), "-1");
+    EXPECT_THROW(translate(QStringLiteral("SELECT &H100000000 FROM t")), SqlSyntaxError);
+    EXPECT_THROW(translate(QStringLiteral("SELECT &HCCCCCCCCCCCCCCCCCCCCCCC FROM t")),
+                 SqlSyntaxError);
 }
 
 TEST_F(Semantics, RunTimeErrorsReachTheStatement)
@@ -159,6 +165,22 @@ TEST_F(Semantics, QueryForms)
     EXPECT_EQ(ids("SELECT [t].* FROM t AS [t] WHERE [t].[id] = 2").size(), 1);
     EXPECT_EQ(db.run("SELECT id FROM t WHERE s Like '[a-b]*' AND s Like '*[!x]' ORDER BY id"),
               (QList<Row>{{"1"}, {"2"}, {"5"}}));
+}
+
+TEST_F(Semantics, SelectListAliasesUsedLaterInTheList)
+{
+    EXPECT_EQ(db.run("SELECT n * 2 AS d, d + 1 AS e, e & '!' AS f FROM t WHERE id = 1 ORDER BY e"),
+              (QList<Row>{{"20", "21", "21!"}}));
+    const auto withStar = db.run("SELECT *, n * 2 AS d, d + 1 AS e FROM t WHERE id = 1");
+    ASSERT_EQ(withStar.size(), 1);
+    EXPECT_EQ(withStar[0].size(), 7);
+    EXPECT_EQ(withStar[0].mid(5), (Row{"20", "21"}));
+    EXPECT_EQ(db.run("SELECT t.n AS a, a + u.id AS b FROM t INNER JOIN u ON t.id = u.id WHERE "
+                     "u.tag = 'z'"),
+              (QList<Row>{{"7", "11"}}));
+    EXPECT_EQ(db.run("SELECT Sum(n) AS s, s / 2 AS h FROM t"), (QList<Row>{{"30", "15"}}));
+    // An alias naming a field of its own expression is that field.
+    EXPECT_EQ(db.run("SELECT n + 1 AS n FROM t WHERE id = 2"), (QList<Row>{{"4"}}));
 }
 
 TEST_F(Semantics, ColumnsAreNamedAsJetNamesThem)
