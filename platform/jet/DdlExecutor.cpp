@@ -1,8 +1,10 @@
 #include "DdlExecutor.h"
 
 #include "Error.h"
+#include "sql/JetSql.h"
 #include "SqliteStatement.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <sqlite3.h>
 
@@ -74,7 +76,15 @@ QString defaultValue(const QString& jetLiteral)
         inner.replace(QLatin1Char('\''), QStringLiteral("''"));
         return QLatin1Char('\'') + inner + QLatin1Char('\'');
     }
-    throw unsupported(QStringLiteral("The default value %1").arg(text));
+    // Other literals (#dates#, expressions of constants) as the translator writes them.
+    const TranslatedStatement select = translate(QStringLiteral("SELECT ") + text);
+    static const QRegularExpression expression(QStringLiteral("^SELECT (.+) AS \"[^\"]*\"$"),
+                                               QRegularExpression::DotMatchesEverythingOption);
+    const QRegularExpressionMatch match = expression.match(select.sqlite);
+    if (!select.parameters.isEmpty() || !match.hasMatch()) {
+        throw unsupported(QStringLiteral("The default value %1").arg(text));
+    }
+    return QLatin1Char('(') + match.captured(1) + QLatin1Char(')');
 }
 
 QString constraintSql(const ConstraintDef& constraint, bool tableLevel)

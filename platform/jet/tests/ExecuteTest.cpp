@@ -278,5 +278,18 @@ TEST_F(ExecuteTest, SchemaStatementsKeepJetTypesAndRules)
     EXPECT_THROW(m_connection.execute("SELECT * FROM tblNotes"), Error);
 }
 
+TEST_F(ExecuteTest, DefaultsWrittenAsJetLiterals)
+{
+    test::executeAll(m_connection, {"CREATE TABLE tblDefaults (ID LONG, Since DATETIME DEFAULT "
+                                    "#1/1/2000#, Label TEXT(10) DEFAULT \"it's\", Flag BIT "
+                                    "DEFAULT True, Amount CURRENCY DEFAULT 2.5)",
+                                    "INSERT INTO tblDefaults (ID) VALUES (1)"});
+    ResultSet rows = m_connection.execute("SELECT Since, Label, Flag, Amount FROM tblDefaults");
+    EXPECT_EQ(rows.value(0), vb::Variant::fromDate(36526));
+    EXPECT_EQ(rows.value(1), vb::Variant("it's"));
+    EXPECT_EQ(rows.value(2), vb::Variant(true));
+    EXPECT_EQ(rows.value(3), vb::Variant(vb::Currency::fromRaw(25000)));
+}
+
 } // namespace
 } // namespace jet
