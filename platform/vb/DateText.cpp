@@ -51,7 +51,12 @@ std::optional<std::vector<Token>> tokenize(QStringView text)
             while (end < text.size() && text[end].isLetter()) {
                 ++end;
             }
-            tokens.push_back({Token::Word, text.mid(i, end - i).toString().toLower(), 0});
+            // ISO 8601 joins date and time with a 'T' ("2004-03-05T14:30:00").
+            const bool isoJoin = end - i == 1 && c.toLower() == QLatin1Char('t') && i > 0 &&
+                                 text[i - 1].isDigit() && end < text.size() && text[end].isDigit();
+            if (!isoJoin) {
+                tokens.push_back({Token::Word, text.mid(i, end - i).toString().toLower(), 0});
+            }
             i = end;
         } else if (c == QLatin1Char(':')) {
             tokens.push_back({Token::Colon, QStringLiteral(":"), 0});

@@ -272,6 +272,7 @@ TEST(DateText, ReadsDatesInTheLocaleOrder)
     EXPECT_EQ(parse("13/1/2004"), 37999.0); // not a US date: read day first
     EXPECT_EQ(parse("3/5/2004 14:30"), march5th2004 + 14.5 / 24);
     EXPECT_EQ(parse("3/5/2004 2:30 PM"), march5th2004 + 14.5 / 24);
+    EXPECT_EQ(parse("2004-03-05T14:30:00"), march5th2004 + 14.5 / 24);
     EXPECT_EQ(parse("12:00 AM"), 0.0);
     EXPECT_EQ(parse("6 pm"), 0.75);
     EXPECT_EQ(parse("1/1/29"), vb::OleDate::fromDate(QDate(2029, 1, 1)));
