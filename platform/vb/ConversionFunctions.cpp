@@ -307,3 +307,32 @@ Variant IIf(const Variant& condition, const Variant& truePart, const Variant& fa
 }
 
 } // namespace vb
+
+namespace vb {
+
+Variant Choose(const Variant& index, std::span<const Variant> choices)
+{
+    if (index.isNull()) {
+        return Variant::null();
+    }
+    const double position = std::floor(index.toDouble());
+    if (position < 1 || position > static_cast<double>(choices.size())) {
+        return Variant::null();
+    }
+    return choices[static_cast<std::size_t>(position) - 1];
+}
+
+Variant Switch(std::span<const Variant> pairs)
+{
+    if (pairs.size() % 2 != 0) {
+        throw Error(ErrorNumber::InvalidProcedureCall);
+    }
+    for (std::size_t i = 0; i < pairs.size(); i += 2) {
+        if (!pairs[i].isNull() && pairs[i].toBoolean()) {
+            return pairs[i + 1];
+        }
+    }
+    return Variant::null();
+}
+
+} // namespace vb

@@ -6,6 +6,7 @@
 #include "Variant.h"
 
 #include <QStringView>
+#include <span>
 
 namespace vb {
 
@@ -45,5 +46,10 @@ Variant IsDate(const Variant& value);
 Variant Nz(const Variant& value, const Variant& valueIfNull = Variant());
 // A Null condition counts as False.
 Variant IIf(const Variant& condition, const Variant& truePart, const Variant& falsePart);
+// The choice at a 1-based index (rounded down); Null when the index is outside the choices.
+Variant Choose(const Variant& index, std::span<const Variant> choices);
+// The value after the first true condition of (condition, value) pairs; Null when none is.
+// An odd number of arguments raises 5.
+Variant Switch(std::span<const Variant> pairs);
 
 } // namespace vb

@@ -406,3 +406,30 @@ Variant Timer()
 }
 
 } // namespace vb
+
+namespace vb {
+
+Variant MonthName(const Variant& month, const Variant& abbreviate)
+{
+    const std::int32_t m = month.toLong();
+    if (m < 1 || m > 12) {
+        invalidArgument();
+    }
+    const auto format = abbreviate.toBoolean() ? QLocale::ShortFormat : QLocale::LongFormat;
+    return Variant(QLocale().monthName(m, format));
+}
+
+Variant WeekdayName(const Variant& weekday, const Variant& abbreviate,
+                    const Variant& firstDayOfWeek)
+{
+    const std::int32_t w = weekday.toLong();
+    if (w < 1 || w > 7) {
+        invalidArgument();
+    }
+    const int sundayBased = (w - 1 + resolveFirstDayOfWeek(firstDayOfWeek) - 1) % 7 + 1;
+    const int qtDay = sundayBased == 1 ? 7 : sundayBased - 1; // Qt counts Monday as 1
+    const auto format = abbreviate.toBoolean() ? QLocale::ShortFormat : QLocale::LongFormat;
+    return Variant(QLocale().dayName(qtDay, format));
+}
+
+} // namespace vb

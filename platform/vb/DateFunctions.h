@@ -41,6 +41,11 @@ Variant Minute(const Variant& date);
 Variant Second(const Variant& date);
 Variant Weekday(const Variant& date, const Variant& firstDayOfWeek = Variant(1));
 
+// Names in the locale's language; `abbreviate` gives the short form.
+Variant MonthName(const Variant& month, const Variant& abbreviate = Variant(false));
+Variant WeekdayName(const Variant& weekday, const Variant& abbreviate = Variant(false),
+                    const Variant& firstDayOfWeek = Variant(1));
+
 Variant Now();
 Variant Date();
 Variant Time();

@@ -208,3 +208,62 @@ Variant Sgn(const Variant& number)
 }
 
 } // namespace vb
+
+namespace vb {
+
+namespace {
+
+template <typename Op>
+Variant realFunction(const Variant& number, Op op)
+{
+    if (number.isNull()) {
+        return Variant::null();
+    }
+    const double result = op(number.toDouble());
+    if (std::isnan(result)) {
+        throw Error(ErrorNumber::InvalidProcedureCall);
+    }
+    if (std::isinf(result)) {
+        throw Error(ErrorNumber::Overflow);
+    }
+    return Variant(result);
+}
+
+} // namespace
+
+Variant Sqr(const Variant& number)
+{
+    return realFunction(number, [](double x) { return x < 0 ? std::nan("") : std::sqrt(x); });
+}
+
+Variant Exp(const Variant& number)
+{
+    return realFunction(number, [](double x) { return std::exp(x); });
+}
+
+Variant Log(const Variant& number)
+{
+    return realFunction(number, [](double x) { return x <= 0 ? std::nan("") : std::log(x); });
+}
+
+Variant Atn(const Variant& number)
+{
+    return realFunction(number, [](double x) { return std::atan(x); });
+}
+
+Variant Sin(const Variant& number)
+{
+    return realFunction(number, [](double x) { return std::sin(x); });
+}
+
+Variant Cos(const Variant& number)
+{
+    return realFunction(number, [](double x) { return std::cos(x); });
+}
+
+Variant Tan(const Variant& number)
+{
+    return realFunction(number, [](double x) { return std::tan(x); });
+}
+
+} // namespace vb

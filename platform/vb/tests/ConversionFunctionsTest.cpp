@@ -113,3 +113,18 @@ TEST(ConversionFunctions, HexAndOctShowTheTypesBits)
     EXPECT_TRUE(Hex(Variant::null()).isNull());
     EXPECT_VB_ERROR(Hex(Variant(1e10)), 6);
 }
+
+TEST(ConversionFunctions, ChooseAndSwitch)
+{
+    const Variant choices[] = {Variant("a"), Variant("b"), Variant("c")};
+    EXPECT_EQ(Choose(Variant(2), choices), Variant("b"));
+    EXPECT_EQ(Choose(Variant(2.9), choices), Variant("b"));
+    EXPECT_TRUE(Choose(Variant(0), choices).isNull());
+    EXPECT_TRUE(Choose(Variant(4), choices).isNull());
+    EXPECT_TRUE(Choose(Variant::null(), choices).isNull());
+    const Variant pairs[] = {Variant(false), Variant(1),    Variant::null(),
+                             Variant(2),     Variant(true), Variant(3)};
+    EXPECT_EQ(Switch(pairs), Variant(3));
+    EXPECT_TRUE(Switch(std::span(pairs).first(4)).isNull());
+    EXPECT_VB_ERROR(Switch(std::span(pairs).first(3)), 5);
+}

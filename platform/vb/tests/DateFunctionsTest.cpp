@@ -175,3 +175,15 @@ TEST(DateFields, ClockFunctionsAgreeWithEachOther)
     EXPECT_GE(seconds, 0.0f);
     EXPECT_LT(seconds, 86400.0f);
 }
+
+TEST(DateFields, MonthAndWeekdayNames)
+{
+    UsLocale us;
+    EXPECT_EQ(MonthName(v(3)).toString(), "March");
+    EXPECT_EQ(MonthName(v(3), Variant(true)).toString(), "Mar");
+    EXPECT_EQ(WeekdayName(v(1)).toString(), "Sunday");
+    EXPECT_EQ(WeekdayName(v(1), Variant(true), v(2)).toString(), "Mon");
+    EXPECT_EQ(WeekdayName(v(7), Variant(false), v(2)).toString(), "Sunday");
+    EXPECT_VB_ERROR(MonthName(v(13)), 5);
+    EXPECT_VB_ERROR(WeekdayName(v(0)), 5);
+}

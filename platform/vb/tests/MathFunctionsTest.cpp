@@ -71,3 +71,14 @@ TEST(MathFunctions, AbsAndSgnKeepTypesAndCatchOverflow)
     EXPECT_EQ(Sgn(Variant(Currency::fromRaw(1))), Variant(std::int16_t{1}));
     EXPECT_TRUE(Sgn(Variant::null()).isNull());
 }
+
+TEST(MathFunctions, RealFunctionsCheckTheirDomain)
+{
+    EXPECT_EQ(Sqr(Variant(16)), Variant(4.0));
+    EXPECT_DOUBLE_EQ(Log(Exp(Variant(2))).toDouble(), 2.0);
+    EXPECT_DOUBLE_EQ(Atn(Variant(1)).toDouble() * 4, 3.141592653589793);
+    EXPECT_TRUE(Sin(Variant::null()).isNull());
+    EXPECT_VB_ERROR(Sqr(Variant(-1)), 5);
+    EXPECT_VB_ERROR(Log(Variant(0)), 5);
+    EXPECT_VB_ERROR(Exp(Variant(1000)), 6);
+}
