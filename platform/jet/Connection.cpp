@@ -8,6 +8,7 @@
 #include "sql/JetSql.h"
 #include "SqliteStatement.h"
 
+#include <QRegularExpression>
 #include <sqlite3.h>
 
 namespace jet {
@@ -62,6 +63,20 @@ qint64 runAction(sqlite3* db, const QString& sql)
         execQuietly(db, "RELEASE jet_execute");
         throw;
     }
+}
+
+// A make-table query (SELECT ... INTO) reports the rows it copied, as Jet does; SQLite does not
+// count the rows of CREATE TABLE ... AS.
+qint64 madeTableRows(sqlite3* db, const QString& sqlite, qint64 counted)
+{
+    static const QRegularExpression createAs(
+        QStringLiteral("^\\s*CREATE\\s+TABLE\\s+(\"(?:[^\"]|\"\")+\")\\s+AS\\s"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = createAs.match(sqlite);
+    if (counted != 0 || !match.hasMatch()) {
+        return counted;
+    }
+    return detail::queryInt(db, QStringLiteral("SELECT count(*) FROM ") + match.captured(1));
 }
 
 QString savepointName(int level)
@@ -236,7 +251,10 @@ ResultSet Connection::execute(const QString& jetSql, qint64* recordsAffected)
                     return ResultSet(m_session, select.release(), hasRow);
                 }
             }
-            const qint64 affected = runAction(db, statement.sqlite);
+            qint64 affected = runAction(db, statement.sqlite);
+            if (statement.kind == StatementKind::Other) {
+                affected = madeTableRows(db, statement.sqlite, affected);
+            }
             if (recordsAffected) {
                 *recordsAffected = affected;
             }

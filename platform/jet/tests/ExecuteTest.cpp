@@ -55,6 +55,7 @@ TEST_F(ExecuteTest, ActionQueriesReportAffectedRows)
               3);
     EXPECT_EQ(affected("DELETE FROM tblWines WHERE WineID > 10"), 3);
     EXPECT_EQ(affected("CREATE TABLE tblEmpty (ID LONG)"), 0);
+    EXPECT_EQ(affected("SELECT WineID, Name INTO tblCopy FROM tblWines WHERE Qty > 3"), 2);
     EXPECT_EQ(affected("DELETE FROM tblWines"), 3);
     EXPECT_EQ(countRows(), 0);
 }
