@@ -153,6 +153,9 @@ void Connection::openDatabase(const QString& connectionString)
     sqlite3* db = nullptr;
     // Never SQLITE_OPEN_CREATE: a database appears only through createDatabase().
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (!db) {
+        throw Error::cannotOpenFile(path); // out of memory
+    }
     auto session = std::make_shared<detail::Session>(db, path, m_lockTimeout);
     if (rc != SQLITE_OK) {
         throw Error::cannotOpenFile(path);
@@ -413,12 +416,25 @@ const QSet<QString>& Connection::knownNames() const
         return m_knownNames;
     }
     m_knownNames.clear();
+    QStringList objects;
     detail::SqliteStatement names(
-        db, QStringLiteral("SELECT m.name, p.name FROM sqlite_schema AS m LEFT JOIN "
-                           "pragma_table_info(m.name) AS p WHERE m.type IN ('table', 'view')"));
+        db, QStringLiteral("SELECT name FROM sqlite_schema WHERE type IN ('table', 'view')"));
     while (names.step()) {
-        m_knownNames.insert(names.columnText(0).toCaseFolded());
-        m_knownNames.insert(names.columnText(1).toCaseFolded());
+        objects.append(names.columnText(0));
+    }
+    for (const QString& object : objects) {
+        m_knownNames.insert(object.toCaseFolded());
+        try {
+            // A view over a table that is gone has no columns to offer; it must not stop the
+            // statement being translated.
+            detail::SqliteStatement columns(
+                db, QStringLiteral("SELECT name FROM pragma_table_info(?)"));
+            columns.bind(1, object);
+            while (columns.step()) {
+                m_knownNames.insert(columns.columnText(0).toCaseFolded());
+            }
+        } catch (const vb::Error&) {
+        }
     }
     m_knownNames.remove(QString());
     m_knownNamesVersion = version;

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <sqlite3.h>
+#include <utility>
 
 namespace jet {
 
@@ -112,7 +113,11 @@ ResultSet::~ResultSet()
     close();
 }
 
-ResultSet::ResultSet(ResultSet&&) noexcept = default;
+ResultSet::ResultSet(ResultSet&& other) noexcept
+    : m_session(std::move(other.m_session)), m_statement(std::move(other.m_statement)),
+      m_fields(std::move(other.m_fields)), m_hasRow(std::exchange(other.m_hasRow, false))
+{
+}
 
 ResultSet& ResultSet::operator=(ResultSet&& other) noexcept
 {
@@ -121,8 +126,7 @@ ResultSet& ResultSet::operator=(ResultSet&& other) noexcept
         m_statement = std::move(other.m_statement);
         m_session = std::move(other.m_session);
         m_fields = std::move(other.m_fields);
-        m_hasRow = other.m_hasRow;
-        other.m_hasRow = false;
+        m_hasRow = std::exchange(other.m_hasRow, false);
     }
     return *this;
 }

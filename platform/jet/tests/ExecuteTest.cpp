@@ -4,6 +4,7 @@
 #include "TestDatabase.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace jet {
 namespace {
@@ -277,6 +278,17 @@ TEST_F(ExecuteTest, SchemaStatementsKeepJetTypesAndRules)
     }
     m_connection.execute("DROP TABLE tblNotes");
     EXPECT_THROW(m_connection.execute("SELECT * FROM tblNotes"), Error);
+}
+
+TEST_F(ExecuteTest, BrokenViewDoesNotStopOtherStatements)
+{
+    ASSERT_EQ(sqlite3_exec(m_connection.handle(),
+                           "CREATE TABLE tblGone (A INTEGER); CREATE VIEW qryGone AS SELECT A "
+                           "FROM tblGone; DROP TABLE tblGone",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(affected("UPDATE tblWines SET Qty = 1 WHERE WineID = 1"), 1);
+    EXPECT_THROW(m_connection.execute("SELECT * FROM qryGone"), Error);
 }
 
 TEST_F(ExecuteTest, DefaultsWrittenAsJetLiterals)
