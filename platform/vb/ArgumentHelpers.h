@@ -1,7 +1,7 @@
 #pragma once
 
-// Small helpers shared by the VBA function families: Null checks and argument conversions with
-// VB's errors.
+// Small helpers shared by the VBA function families: Null checks and the error for arguments
+// outside a function's range.
 
 #include "Error.h"
 #include "Variant.h"
@@ -18,12 +18,6 @@ inline bool anyNull(std::initializer_list<const Variant*> values)
         }
     }
     return false;
-}
-
-// A whole-number argument (CLng semantics: Null raises 94, text must be numeric).
-inline qint64 longArg(const Variant& value)
-{
-    return value.toLong();
 }
 
 [[noreturn]] inline void invalidArgument()

@@ -1,5 +1,6 @@
 #include "DateFunctions.h"
 
+#include "ArgumentHelpers.h"
 #include "DateText.h"
 #include "Error.h"
 #include "OleDate.h"
@@ -20,10 +21,7 @@ QDate epoch()
     return QDate(1899, 12, 30);
 }
 
-[[noreturn]] void invalidArgument()
-{
-    throw Error(ErrorNumber::InvalidProcedureCall);
-}
+using detail::invalidArgument;
 
 qint64 floorDiv(qint64 a, qint64 b)
 {
