@@ -1,6 +1,7 @@
 #include "ScriptedUser.h"
 
 #include "MsgBox.h"
+#include "WaitCursor.h"
 
 #include <cstdio>
 #include <QCoreApplication>
@@ -153,7 +154,7 @@ int ScriptedUser::answerFor(const QString& prompt, int style)
 int ScriptedUser::msgBox(const QString& prompt, int style, const QString& title)
 {
     const int answer = answerFor(prompt, style);
-    m_messages.push_back({prompt, style, title, answer});
+    m_messages.push_back({prompt, style, title, answer, mousePointer() == vbHourglass});
     return answer;
 }
 

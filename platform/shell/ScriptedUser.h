@@ -27,6 +27,7 @@ struct ShownMessage
     int style = 0;
     QString title;
     int answer = 0;
+    bool hourglass = false; // whether the wait cursor was showing when the box came up
 };
 
 struct ShownModal

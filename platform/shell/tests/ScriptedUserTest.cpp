@@ -34,7 +34,10 @@ TEST(ScriptedUserMessages, AnswersInOrderAndRecordsEverything)
     EXPECT_EQ(msgBox("You have selected to cancel the backup. Go ahead?", vbYesNo + vbQuestion,
                      "Quorvex Database Update"),
               vbNo);
-    EXPECT_EQ(msgBox("An error has occured\r\n5", vbYesNo + vbExclamation, "T"), vbYes);
+    {
+        const WaitCursor busy;
+        EXPECT_EQ(msgBox("An error has occured\r\n5", vbYesNo + vbExclamation, "T"), vbYes);
+    }
 
     ASSERT_EQ(user.messages().size(), 3u);
     EXPECT_EQ(user.messages()[1].prompt,
@@ -42,6 +45,8 @@ TEST(ScriptedUserMessages, AnswersInOrderAndRecordsEverything)
     EXPECT_EQ(user.messages()[1].style, vbYesNo + vbQuestion);
     EXPECT_EQ(user.messages()[1].title, QStringLiteral("Quorvex Database Update"));
     EXPECT_EQ(user.messages()[1].answer, vbNo);
+    EXPECT_FALSE(user.messages()[1].hourglass);
+    EXPECT_TRUE(user.messages()[2].hourglass);
     EXPECT_TRUE(user.unexpected().isEmpty());
     EXPECT_TRUE(user.unused().isEmpty());
 }
