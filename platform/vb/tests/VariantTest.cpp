@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <memory>
 
 using vb::Currency;
 using vb::Variant;
@@ -45,6 +46,24 @@ TEST(VariantTypes, ConstructorsReportVbTypeNumbers)
     EXPECT_EQ(Variant::fromInt64(3000000000LL).type(), VarType::Double);
     EXPECT_EQ(Variant::fromInt64(-5).type(), VarType::Long);
     EXPECT_EQ(Variant(static_cast<const char*>(nullptr)).toString(), QString());
+}
+
+TEST(VariantTypes, ObjectsAndErrorsKeepTheirContent)
+{
+    const auto object = std::make_shared<QObject>();
+    const Variant reference = Variant::fromObject(object);
+    EXPECT_TRUE(reference.isObject());
+    EXPECT_EQ(reference.object(), object);
+    EXPECT_EQ(reference, Variant::fromObject(object));
+    EXPECT_FALSE(reference == Variant::fromObject(std::make_shared<QObject>()));
+    EXPECT_VB_ERROR(reference.toString(), 13);
+    EXPECT_VB_ERROR(Variant(1).object(), 13);
+    EXPECT_EQ(Variant::fromError(2042).errorNumber(), 2042);
+    EXPECT_VB_ERROR(Variant(1).errorNumber(), 13);
+    // Equality is by type and value: Long 1 is not Integer 1.
+    EXPECT_FALSE(Variant(1) == Variant(std::int16_t{1}));
+    EXPECT_TRUE(Variant::null() == Variant::null());
+    EXPECT_FALSE(Variant::null() == Variant());
 }
 
 TEST(VariantConversions, WholeNumbersRoundHalfToEven)
