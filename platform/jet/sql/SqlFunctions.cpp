@@ -6,7 +6,9 @@
 #include "SqliteValue.h"
 #include "vb/FunctionTable.h"
 
+#include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <new>
 #include <QSet>
 #include <QString>
@@ -52,7 +54,76 @@ void callBuiltin(sqlite3_context* context, int argc, sqlite3_value** argv)
     });
 }
 
+// Now, Date and Time have a resolution of one second, and the local clock behind them is slow
+// to read (time zones): a query comparing every row against Now() would spend its time there.
+// Their value is kept for the rest of the wall-clock second it was read in.
+void callClockFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    struct Reading
+    {
+        const vb::BuiltinFunction* function = nullptr;
+        std::int64_t second = 0;
+        vb::Variant value;
+    };
+    thread_local Reading readings[3];
+    const auto* function = static_cast<const vb::BuiltinFunction*>(sqlite3_user_data(context));
+    if (argc != 0) {
+        callBuiltin(context, argc, argv); // reports the wrong argument count
+        return;
+    }
+    guarded(context, [&] {
+        const std::int64_t second = std::chrono::duration_cast<std::chrono::seconds>(
+                                        std::chrono::system_clock::now().time_since_epoch())
+                                        .count();
+        Reading* slot = nullptr;
+        for (Reading& r : readings)
+            if (r.function == function || (!slot && !r.function))
+                slot = &r;
+        if (!slot)
+            slot = &readings[0];
+        if (slot->function != function || slot->second != second) {
+            slot->value = function->call({});
+            slot->function = function;
+            slot->second = second;
+        }
+        resultToSqlite(context, slot->value);
+    });
+}
+
 using Binary = vb::Variant (*)(const vb::Variant&, const vb::Variant&);
+
+// a + b on two numbers, the common case, without the trip through VB values.
+bool addNumbers(sqlite3_context* context, sqlite3_value** argv)
+{
+    const int left = sqlite3_value_type(argv[0]);
+    const int right = sqlite3_value_type(argv[1]);
+    if (left == SQLITE_INTEGER && right == SQLITE_INTEGER) {
+        sqlite3_int64 sum = 0;
+        if (__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]),
+                                   &sum))
+            sqlite3_result_double(context, double(sqlite3_value_int64(argv[0])) +
+                                               double(sqlite3_value_int64(argv[1])));
+        else
+            sqlite3_result_int64(context, sum);
+        return true;
+    }
+    const bool leftNumber = left == SQLITE_INTEGER || left == SQLITE_FLOAT;
+    const bool rightNumber = right == SQLITE_INTEGER || right == SQLITE_FLOAT;
+    if (leftNumber && rightNumber) {
+        sqlite3_result_double(context,
+                              sqlite3_value_double(argv[0]) + sqlite3_value_double(argv[1]));
+        return true;
+    }
+    return false;
+}
+
+void callAdd(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (addNumbers(context, argv))
+        return;
+    guarded(context,
+            [&] { resultToSqlite(context, sql::add(fromSqlite(argv[0]), fromSqlite(argv[1]))); });
+}
 
 void callBinary(sqlite3_context* context, int, sqlite3_value** argv)
 {
@@ -240,14 +311,19 @@ void registerSqlFunctions(sqlite3* db)
         const bool isVolatile =
             volatileFunctions.contains(QString::fromUtf8(function.name).toUpper());
         const int flags = SQLITE_UTF8 | (isVolatile ? 0 : SQLITE_DETERMINISTIC);
+        static const QSet<QString> clockFunctions = {"NOW", "DATE", "TIME"};
+        const bool clock = clockFunctions.contains(QString::fromUtf8(function.name).toUpper());
         check(db,
-              sqlite3_create_function_v2(db, function.name, -1, flags,
-                                         const_cast<vb::BuiltinFunction*>(&function), callBuiltin,
-                                         nullptr, nullptr, nullptr),
+              sqlite3_create_function_v2(
+                  db, function.name, -1, flags, const_cast<vb::BuiltinFunction*>(&function),
+                  clock ? callClockFunction : callBuiltin, nullptr, nullptr, nullptr),
               function.name);
     }
     registerBinary(db, "jet_concat", sql::concat);
-    registerBinary(db, "jet_add", sql::add);
+    check(db,
+          sqlite3_create_function_v2(db, "jet_add", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                     callAdd, nullptr, nullptr, nullptr),
+          "jet_add");
     registerBinary(db, "jet_div", sql::divide);
     registerBinary(db, "jet_intdiv", sql::intDivide);
     registerBinary(db, "jet_mod", sql::modulo);

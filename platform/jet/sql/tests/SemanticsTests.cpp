@@ -102,6 +102,8 @@ TEST_F(Semantics, ArithmeticAndConcatenation)
     EXPECT_EQ(eval("'[' & s & ']'", 3), "[]");
     EXPECT_EQ(eval("s + 'x'"), "Applex"); // + between texts concatenates
     EXPECT_EQ(eval("'5' + n"), "15");     // a numeric text adds
+    EXPECT_EQ(eval("r + n"), "12.5");
+    EXPECT_EQ(eval("9223372036854775807 + n"), "9.22337203685478e+18"); // no wrap-around
     EXPECT_EQ(eval("s + 1", 3), "NULL");
     EXPECT_EQ(eval("&H1F + &O10"), "39");
     EXPECT_EQ(eval("&HFFFF"), "-1"); // VB's 16-bit form
