@@ -121,6 +121,20 @@ TEST_F(Semantics, RunTimeErrorsReachTheStatement)
     EXPECT_THROW(db.run("SELECT n Mod 0 FROM t"), std::runtime_error);
     EXPECT_THROW(db.run("SELECT s + 1 FROM t WHERE id = 1"), std::runtime_error); // type mismatch
     EXPECT_THROW(db.run("SELECT s Like '[a' FROM t"), std::runtime_error);
+    // The statement fails with VB's own description of the error.
+    try {
+        db.run("SELECT 1 \\ (n - n) FROM t WHERE id = 1");
+        FAIL();
+    } catch (const std::runtime_error& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("Division by zero")))
+            << e.what();
+    }
+}
+
+TEST_F(Semantics, VbFunctionsReplaceSqliteBuiltInsOfTheSameName)
+{
+    EXPECT_EQ(eval("Round(2.5)"), "2"); // VB rounds half to even; SQLite's round gives 3.0
+    EXPECT_EQ(eval("Replace('a-b-c', '-', '+')"), "a+b+c");
 }
 
 TEST_F(Semantics, IIfAndFunctionsWithDollarNames)
