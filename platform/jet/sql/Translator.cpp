@@ -77,11 +77,16 @@ struct Scope
     QSet<QString> liftedAliases;        // aliases computed as columns of an earlier layer
 };
 
-const QSet<QString>& aggregateNames()
+// Jet's aggregate functions and the SQLite aggregates that compute them.
+const QHash<QString, QString>& aggregateFunctions()
 {
-    static const QSet<QString> names = {"COUNT", "SUM",   "MIN",    "MAX", "AVG", "FIRST",
-                                        "LAST",  "STDEV", "STDEVP", "VAR", "VARP"};
-    return names;
+    static const QHash<QString, QString> functions = {
+        {"COUNT", "count"},   {"SUM", "sum"},         {"MIN", "min"},
+        {"MAX", "max"},       {"AVG", "avg"},         {"FIRST", "jet_first"},
+        {"LAST", "jet_last"}, {"STDEV", "jet_stdev"}, {"STDEVP", "jet_stdevp"},
+        {"VAR", "jet_var"},   {"VARP", "jet_varp"},
+    };
+    return functions;
 }
 
 // Unqualified names an expression uses (lower case) and whether it aggregates; sub-queries
@@ -90,7 +95,7 @@ void collectNames(const Expr& e, QSet<QString>& names, bool& aggregates)
 {
     if (e.kind == Expr::Kind::Name && e.parts.size() == 1)
         names.insert(e.parts.front().toLower());
-    if (e.kind == Expr::Kind::Call && aggregateNames().contains(e.text.toUpper()))
+    if (e.kind == Expr::Kind::Call && aggregateFunctions().contains(e.text.toUpper()))
         aggregates = true;
     for (const ExprPtr& op : e.operands)
         collectNames(*op, names, aggregates);
@@ -238,11 +243,11 @@ private:
         case Expr::Kind::InQuery:
             return in(e, mode);
         case Expr::Kind::Exists:
-            return asValue(QStringLiteral("(EXISTS (%1))").arg(subquery(*e.query)), mode);
+            return asValue(QStringLiteral("(EXISTS (%1))").arg(query(*e.query)), mode);
         case Expr::Kind::Subquery:
-            return QStringLiteral("(%1)").arg(subquery(*e.query));
+            return QStringLiteral("(%1)").arg(query(*e.query));
         case Expr::Kind::Call:
-            return call(e, mode);
+            return call(e);
         }
         return {};
     }
@@ -350,7 +355,7 @@ private:
         bool text = returnsText(*e.operands[0]);
         const QString left = expr(e.operands[0], Mode::Value);
         if (e.kind == Expr::Kind::InQuery) {
-            list = subquery(*e.query);
+            list = query(*e.query);
         } else {
             QStringList items;
             for (std::size_t i = 1; i < e.operands.size(); ++i) {
@@ -382,7 +387,7 @@ private:
         return args.join(QStringLiteral(", "));
     }
 
-    QString call(const Expr& e, Mode mode)
+    QString call(const Expr& e)
     {
         const QString base = stripDollar(e.text).toUpper();
         const auto argCount = e.operands.size();
@@ -397,12 +402,7 @@ private:
                 argCount == 3 ? expr(e.operands[2], Mode::Value) : QStringLiteral("NULL");
             return QStringLiteral("(CASE WHEN %1 THEN %2 ELSE %3 END)").arg(test, then, otherwise);
         }
-        static const QHash<QString, QString> aggregates = {
-            {"COUNT", "count"},   {"SUM", "sum"},         {"MIN", "min"},
-            {"MAX", "max"},       {"AVG", "avg"},         {"FIRST", "jet_first"},
-            {"LAST", "jet_last"}, {"STDEV", "jet_stdev"}, {"STDEVP", "jet_stdevp"},
-            {"VAR", "jet_var"},   {"VARP", "jet_varp"},
-        };
+        const auto& aggregates = aggregateFunctions();
         if (const auto it = aggregates.constFind(base); it != aggregates.constEnd()) {
             if (argCount != 1)
                 wrongArguments(e);
@@ -420,14 +420,11 @@ private:
                             errorSource());
         if (int(argCount) < builtin->minArgs || int(argCount) > builtin->maxArgs)
             wrongArguments(e);
-        Q_UNUSED(mode);
         return QStringLiteral("%1(%2)").arg(quoteIdentifier(QString::fromUtf8(builtin->name)),
                                             arguments(e));
     }
 
     // --- queries ------------------------------------------------------------------------
-
-    QString subquery(const Query& q) { return query(q); }
 
     static void collectTables(const TableRef& ref, QSet<QString>& names)
     {
