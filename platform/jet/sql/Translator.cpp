@@ -503,7 +503,7 @@ private:
 
     // The select list with Jet's column names: an expression without alias is ExprNNNN, and
     // two fields of the same name from different tables are called Table.Field.
-    QString selectList(const Select& s)
+    QString selectList(const Select& s, QStringList& outputNames)
     {
         QStringList names;
         for (const SelectItem& item : s.items) {
@@ -544,6 +544,7 @@ private:
             }
             columns.append(
                 alias.isEmpty() ? value : value + QStringLiteral(" AS ") + quoteIdentifier(alias));
+            outputNames.append(alias.isEmpty() ? e.parts.last() : alias);
             if (!item.alias.isEmpty())
                 m_scopes.back().visibleAliases.insert(item.alias.toLower(), item.expr);
         }
@@ -626,23 +627,60 @@ private:
         const ScopeGuard scope(*this, s.from, &s.items);
         const std::vector<std::size_t> lifted = liftableItems(s);
         QString layeredSource;
-        QString sql = lifted.empty() ? QString() : layers(s, lifted, layeredSource);
-        sql += QStringLiteral("SELECT ");
-        if (s.distinct)
-            sql += QStringLiteral("DISTINCT "); // DISTINCTROW: rows of the tables are unique
-        sql += selectList(s);
+        const QString with = lifted.empty() ? QString() : layers(s, lifted, layeredSource);
+        QStringList outputNames;
+        // DISTINCTROW: the rows of the tables are unique already.
+        const QString head = QStringLiteral("SELECT ") +
+                             (s.distinct ? QStringLiteral("DISTINCT ") : QString()) +
+                             selectList(s, outputNames);
         const QString rest = clauses(s, layeredSource);
-        sql += rest;
-        if (orderBy && !orderBy->empty()) {
-            QStringList terms;
+        QStringList terms;
+        if (orderBy)
             for (const OrderItem& item : *orderBy)
                 terms.append(expr(item.expr, Mode::Value) +
                              (item.descending ? QStringLiteral(" DESC") : QString()));
-            sql += QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+        const QString order = terms.isEmpty()
+                                  ? QString()
+                                  : QStringLiteral(" ORDER BY ") + terms.join(QStringLiteral(", "));
+        if (s.top && withLimit && keepsTies(s, orderBy, outputNames) && with.isEmpty()) {
+            // Jet's TOP n also returns the rows tied with the n-th one.
+            QStringList names;
+            for (const QString& name : outputNames)
+                names.append(quoteIdentifier(name));
+            return checked(QStringLiteral("SELECT %1 FROM (%2, rank() OVER (%3) AS \"jet_rank\"%4) "
+                                          "WHERE \"jet_rank\" <= %5 ORDER BY \"jet_rank\"")
+                               .arg(names.join(QStringLiteral(", ")), head, order.trimmed(), rest,
+                                    s.top->text));
         }
+        QString sql = with + head + rest + order;
         if (s.top && withLimit)
             sql += QStringLiteral(" LIMIT ") + limit(s, rest);
         return checked(sql);
+    }
+
+    // Whether TOP n can keep its ties: ordered, no DISTINCT, no *, every result column named
+    // once, and no ORDER BY term that is a column number or a select-list alias (a window's
+    // ordering sees neither).
+    static bool keepsTies(const Select& s, const std::vector<OrderItem>* orderBy,
+                          const QStringList& outputNames)
+    {
+        if (s.topPercent || !orderBy || orderBy->empty() || s.distinct ||
+            outputNames.size() != qsizetype(s.items.size()))
+            return false;
+        QSet<QString> names;
+        for (const QString& name : outputNames)
+            names.insert(name.toLower());
+        if (names.size() != outputNames.size())
+            return false;
+        QSet<QString> aliases;
+        for (const SelectItem& item : s.items)
+            aliases.insert(item.alias.toLower());
+        return std::none_of(orderBy->begin(), orderBy->end(), [&](const OrderItem& item) {
+            const Expr& e = *item.expr;
+            return e.kind == Expr::Kind::Number ||
+                   (e.kind == Expr::Kind::Name && e.parts.size() == 1 &&
+                    aliases.contains(e.parts.front().toLower()));
+        });
     }
 
     QString clauses(const Select& s, const QString& layeredSource)

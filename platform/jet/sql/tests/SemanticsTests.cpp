@@ -166,6 +166,11 @@ TEST_F(Semantics, QueryForms)
 {
     EXPECT_EQ(ids("SELECT TOP 2 id FROM t ORDER BY n DESC, id"), (QStringList{"1", "5"}));
     EXPECT_EQ(ids("SELECT TOP 50 PERCENT id FROM t ORDER BY id"), (QStringList{"1", "2", "3"}));
+    // TOP keeps the rows tied with the last one, as Jet does.
+    EXPECT_EQ(db.run("SELECT TOP 1 s AS Name, n FROM t ORDER BY n DESC").size(), 2);
+    EXPECT_EQ(ids("SELECT TOP 2 id, n FROM t ORDER BY n"), (QStringList{"3", "2"}));
+    EXPECT_EQ(ids("SELECT TOP 3 n FROM t GROUP BY n ORDER BY Count(*) DESC, n").first(), "10");
+    EXPECT_EQ(ids("SELECT DISTINCT TOP 1 n FROM t ORDER BY n DESC"), QStringList{"10"});
     EXPECT_EQ(ids("SELECT id FROM t WHERE id In (SELECT id FROM u;) ORDER BY id"),
               (QStringList{"1", "4"}));
     EXPECT_EQ(ids("SELECT id FROM t WHERE id Not In (SELECT id FROM u) And n Not Between 1 "
