@@ -22,3 +22,15 @@ export QUORVEX_REGISTRY="$work/registry.db"
 "$build/bin/regedit" /E "$work/QuorvexRegExport.reg" 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex'
 echo "Registry export written to $work/QuorvexRegExport.reg:"
 iconv -f UTF-16LE -t UTF-8 "$work/QuorvexRegExport.reg" | tr -d '\r'
+
+# A small cellar database, queried in the Jet dialect the suite's programs speak.
+db="$work/csample.qvd"
+"$build/bin/qvsql" --create "$db"
+"$build/bin/qvsql" "$db" \
+    "CREATE TABLE tblWines (WineID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, Winery TEXT(50), Vintage TEXT(4), Purchased DATETIME, Cost CURRENCY, Bottles SHORT)" \
+    "INSERT INTO tblWines (Winery, Vintage, Purchased, Cost, Bottles) VALUES (\"Chateau Margaux\", \"1996\", #3/14/2001#, 310.5, 6)" \
+    "INSERT INTO tblWines (Winery, Vintage, Purchased, Cost, Bottles) VALUES (\"Giacomo Conterno\", \"1999\", #10/13/2001#, 95, 12)" \
+    "INSERT INTO tblWines (Winery, Vintage, Purchased, Cost, Bottles) VALUES (\"Penfolds\", \"\", #1/2/2004#, 42.25, 3)" >/dev/null
+echo
+echo "Jet SQL on $db:"
+"$build/bin/qvsql" "$db" "SELECT Winery, IIf([Vintage] & \"\" = \"\", \"NV\", [Vintage]) AS Vint, Format([Purchased], \"yyyy-mm-dd\") AS Bought, Format([Cost]*[Bottles], \"#,##0.00\") AS [Value], DateSerial(Year([Purchased]), Month([Purchased]) + 11, 1) AS Review FROM tblWines WHERE Winery Like \"*o*\" ORDER BY Cost DESC"
