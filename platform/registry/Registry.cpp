@@ -164,14 +164,21 @@ Status openExisting(Call& call, Hkey parent, const QString& subKey, AccessMask a
     return ERROR_SUCCESS;
 }
 
-Status createLevels(Call& call, const OpenKey& base, const QStringList& levels, qint64* target)
+// Every write opens the store for writing, starts one transaction and then checks, inside it,
+// that the key was not deleted by another handle or process in the meantime.
+Status beginWrite(Call& call, WriteTransaction& transaction, const OpenKey& key)
 {
     if (const Status status = call.store().openForWrite(); status != ERROR_SUCCESS)
         return status;
-    WriteTransaction transaction(call.store());
     if (const Status status = transaction.begin(); status != ERROR_SUCCESS)
         return status;
-    if (const Status status = call.alive(base); status != ERROR_SUCCESS)
+    return call.alive(key);
+}
+
+Status createLevels(Call& call, const OpenKey& base, const QStringList& levels, qint64* target)
+{
+    WriteTransaction transaction(call.store());
+    if (const Status status = beginWrite(call, transaction, base); status != ERROR_SUCCESS)
         return status;
     qint64 current = base.keyId;
     for (const QString& level : levels) {
@@ -243,12 +250,8 @@ Status removeKey(Call& call, Hkey parent, const QString& subKey)
         return status;
     if (absent)
         return ERROR_FILE_NOT_FOUND;
-    if (const Status status = call.store().openForWrite(); status != ERROR_SUCCESS)
-        return status;
     WriteTransaction transaction(call.store());
-    if (const Status status = transaction.begin(); status != ERROR_SUCCESS)
-        return status;
-    if (const Status status = call.alive(base); status != ERROR_SUCCESS)
+    if (const Status status = beginWrite(call, transaction, base); status != ERROR_SUCCESS)
         return status;
     qint64 target = kNoKey;
     if (const Status status = call.walk(base.keyId, levels, &target); status != ERROR_SUCCESS)
@@ -313,12 +316,8 @@ Status writeValue(Call& call, Hkey key, const QString& valueName, ValueType type
         return status;
     if (open.keyId == kEmptyRootId)
         return ERROR_ACCESS_DENIED;
-    if (const Status status = call.store().openForWrite(); status != ERROR_SUCCESS)
-        return status;
     WriteTransaction transaction(call.store());
-    if (const Status status = transaction.begin(); status != ERROR_SUCCESS)
-        return status;
-    if (const Status status = call.alive(open); status != ERROR_SUCCESS)
+    if (const Status status = beginWrite(call, transaction, open); status != ERROR_SUCCESS)
         return status;
     if (const Status status = call.store().writeValue(open.keyId, valueName, type, data);
         status != ERROR_SUCCESS)
@@ -338,12 +337,8 @@ Status removeValue(Call& call, Hkey key, const QString& valueName)
         return status;
     if (absent)
         return ERROR_FILE_NOT_FOUND;
-    if (const Status status = call.store().openForWrite(); status != ERROR_SUCCESS)
-        return status;
     WriteTransaction transaction(call.store());
-    if (const Status status = transaction.begin(); status != ERROR_SUCCESS)
-        return status;
-    if (const Status status = call.alive(open); status != ERROR_SUCCESS)
+    if (const Status status = beginWrite(call, transaction, open); status != ERROR_SUCCESS)
         return status;
     bool found = false;
     if (const Status status = call.store().removeValue(open.keyId, valueName, &found);
