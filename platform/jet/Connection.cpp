@@ -251,7 +251,7 @@ ResultSet Connection::execute(const QString& jetSql, qint64* recordsAffected)
                     if (recordsAffected) {
                         *recordsAffected = -1;
                     }
-                    return ResultSet(m_session, select.release(), hasRow);
+                    return ResultSet(m_session, select.release(), hasRow, statement.resultTypes);
                 }
             }
             qint64 affected = runAction(db, statement.sqlite);
@@ -447,6 +447,13 @@ TranslateOptions Connection::translateOptions() const
     // Valid while this connection lives; execute() uses it at once.
     options.isKnownName = [this](const QString& name) {
         return knownNames().contains(name.toCaseFolded());
+    };
+    options.columnType = [this](const QString& table, const QString& column) {
+        const char* declared = nullptr;
+        const int rc = sqlite3_table_column_metadata(
+            m_session->db(), nullptr, table.toUtf8().constData(), column.toUtf8().constData(),
+            &declared, nullptr, nullptr, nullptr, nullptr);
+        return rc == SQLITE_OK && declared ? QString::fromUtf8(declared) : QString();
     };
     return options;
 }

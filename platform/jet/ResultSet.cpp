@@ -88,7 +88,7 @@ vb::Variant typedValue(sqlite3_stmt* statement, int column, DataType type)
 } // namespace
 
 ResultSet::ResultSet(std::shared_ptr<detail::Session> session, detail::StatementHandle statement,
-                     bool hasRow)
+                     bool hasRow, const QStringList& inferredTypes)
     : m_session(std::move(session)), m_statement(std::move(statement)), m_hasRow(hasRow)
 {
     const int count = sqlite3_column_count(m_statement.get());
@@ -98,7 +98,10 @@ ResultSet::ResultSet(std::shared_ptr<detail::Session> session, detail::Statement
         field.name = QString::fromUtf8(sqlite3_column_name(m_statement.get(), i));
         const char* declared = sqlite3_column_decltype(m_statement.get(), i);
         field.declaredType = declared ? QString::fromUtf8(declared) : QString();
-        const ColumnType columnType = columnTypeFromDeclaration(field.declaredType);
+        const QString& typeWord = field.declaredType.isEmpty() && i < inferredTypes.size()
+                                      ? inferredTypes.at(i)
+                                      : field.declaredType;
+        const ColumnType columnType = columnTypeFromDeclaration(typeWord);
         field.type = columnType.type;
         field.definedSize = columnType.size;
         m_fields.append(field);

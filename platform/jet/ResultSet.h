@@ -3,8 +3,9 @@
 // The rows of a SELECT run by Connection::execute: forward-only and read-only. It starts on the
 // first row (eof() when there is none); values come as VB Variants in Jet's types: a column
 // declared DATETIME gives Dates, BIT gives Booleans, SHORT Integers, CURRENCY Currency, and so
-// on; Null is Null. A computed column without a declared type gives its stored value's natural
-// type (Long/Double/String/byte array).
+// on; Null is Null. A computed column takes the type the translation inferred for it (a
+// DateSerial(...) column gives Dates); one whose type is not known gives its stored value's
+// natural type (Long/Double/String/byte array).
 
 #include "DataType.h"
 #include "SqliteStatement.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace jet {
 
@@ -32,8 +34,10 @@ class ResultSet
 {
 public:
     ResultSet() = default; // a closed result: what action queries return
+    // inferredTypes: Jet type words for columns SQLite declares no type for (by position; an
+    // empty word or a missing entry leaves the column untyped).
     ResultSet(std::shared_ptr<detail::Session> session, detail::StatementHandle statement,
-              bool hasRow);
+              bool hasRow, const QStringList& inferredTypes = {});
     ~ResultSet();
     ResultSet(ResultSet&&) noexcept;
     ResultSet& operator=(ResultSet&&) noexcept;

@@ -75,7 +75,7 @@ struct ColumnDef
     bool notNull = false;
     bool compressed = false;           // WITH COMPRESSION / WITH COMP
     std::optional<QString> defaultSql; // DEFAULT <literal> as written
-    int seed = 1;                      // COUNTER(seed, increment)
+    int firstValue = 1;                // COUNTER(first value, increment)
     int increment = 1;
     QList<ConstraintDef> constraints; // column constraints (columns = this column)
 };

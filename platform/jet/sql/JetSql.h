@@ -59,6 +59,11 @@ struct TranslatedStatement
     // The Jet type word each parameter was declared with ("DateTime", "Text(255)"); empty for
     // parameters not declared.
     QStringList parameterTypes;
+    // Select: the Jet type word of each result column where the statement tells it though
+    // SQLite would declare none (a computed Date gives "DATETIME", CCur(...) "CURRENCY", a
+    // comparison "BIT", ...); empty for a column whose type is not known. The list may be
+    // shorter than the result (it stops at a *).
+    QStringList resultTypes;
     // Schema statements: what to do. Action::None for the others.
     DdlStatement ddl;
 };
@@ -74,6 +79,10 @@ struct TranslateOptions
     // A stored query named in FROM is then expanded in place as a sub-query (its parameters
     // join this statement's), instead of being left to a view of that name.
     std::function<std::optional<QString>(const QString& name)> storedQuery;
+    // When set: the declared type word of column `column` of table `table` ("DATETIME"), or
+    // an empty string when there is no such column. Lets resultTypes follow a column through
+    // an expression (Max([Purchased]), IIf(..., [Purchased] + 1, Null)).
+    std::function<QString(const QString& table, const QString& column)> columnType;
 };
 
 // Translates one Jet statement (a trailing ";" is allowed). Raises SqlSyntaxError for text Jet

@@ -999,7 +999,7 @@ private:
             column.size = first;
             break;
         case JetType::Counter:
-            column.seed = first;
+            column.firstValue = first;
             column.increment = second >= 0 ? second : 1;
             break;
         case JetType::Decimal:

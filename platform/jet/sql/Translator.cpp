@@ -1,6 +1,7 @@
 #include "Translator.h"
 
 #include "Parser.h"
+#include "ResultType.h"
 #include "vb/FunctionTable.h"
 
 #include <algorithm>
@@ -115,6 +116,7 @@ public:
         switch (st.kind) {
         case StatementKind::Select:
             out.sqlite = query(*st.query);
+            out.resultTypes = mergedResultTypes();
             break;
         case StatementKind::Other:
             out.sqlite =
@@ -554,6 +556,73 @@ private:
         return checked(columns.join(QStringLiteral(", ")));
     }
 
+    // The type word of each item of an outer SELECT, as far as the tree tells it; the list
+    // stops at the first * (how many columns it stands for is up to the database).
+    QStringList resultTypes(const Select& s) const
+    {
+        QHash<QString, QString> aliasTypes;
+        const auto nameType = [&](const Expr& name) {
+            if (name.parts.size() == 1)
+                if (const auto it = aliasTypes.constFind(name.parts.front().toLower());
+                    it != aliasTypes.constEnd())
+                    return *it;
+            return columnType(s, name);
+        };
+        QStringList types;
+        for (const SelectItem& item : s.items) {
+            if (item.expr->kind == Expr::Kind::Star)
+                break;
+            const QString type = inferResultType(*item.expr, nameType);
+            types.append(type);
+            if (!item.alias.isEmpty())
+                aliasTypes.insert(item.alias.toLower(), type);
+        }
+        return types;
+    }
+
+    // The declared type of a column of one of the tables in FROM: `T.column` asks table (or
+    // alias) T, a bare name every table, and tables that disagree give no type.
+    QString columnType(const Select& s, const Expr& name) const
+    {
+        if (!m_options.columnType || name.parts.size() > 2)
+            return {};
+        std::vector<const TableRef*> refs;
+        for (const TableRefPtr& ref : s.from)
+            collectTableRefs(*ref, refs);
+        const QString& column = name.parts.last();
+        QString found;
+        for (const TableRef* ref : refs) {
+            if (ref->kind != TableRef::Kind::Table)
+                continue;
+            if (name.parts.size() == 2 &&
+                name.parts.front().compare(effectiveName(*ref), Qt::CaseInsensitive) != 0)
+                continue;
+            const QString type = m_options.columnType(ref->name, column);
+            if (type.isEmpty())
+                continue;
+            if (!found.isEmpty() && found.compare(type, Qt::CaseInsensitive) != 0)
+                return {};
+            found = type;
+        }
+        return found;
+    }
+
+    // The members of a UNION give one column type only where they agree.
+    QStringList mergedResultTypes() const
+    {
+        if (m_selectTypes.empty())
+            return {};
+        QStringList merged = m_selectTypes.front();
+        for (std::size_t i = 1; i < m_selectTypes.size(); ++i) {
+            const QStringList& other = m_selectTypes[i];
+            merged = merged.mid(0, std::min(merged.size(), other.size()));
+            for (qsizetype c = 0; c < merged.size(); ++c)
+                if (merged.at(c) != other.at(c))
+                    merged[c].clear();
+        }
+        return merged;
+    }
+
     // Items whose alias a later item of the same list uses, when they can be computed as
     // columns of a layer over the one source of the SELECT (no join, no grouping, no
     // aggregate among them). Empty when the aliases are to be inlined instead.
@@ -625,6 +694,8 @@ private:
     QString select(const Select& s, const std::vector<OrderItem>* orderBy, bool withLimit)
     {
         const ScopeGuard scope(*this, s.from, &s.items);
+        if (m_scopes.size() == 1)
+            m_selectTypes.push_back(resultTypes(s));
         const std::vector<std::size_t> lifted = liftableItems(s);
         QString layeredSource;
         const QString with = lifted.empty() ? QString() : layers(s, lifted, layeredSource);
@@ -974,6 +1045,7 @@ private:
 
     const TranslateOptions& m_options;
     std::vector<Scope> m_scopes;
+    std::vector<QStringList> m_selectTypes; // per SELECT of the outer query
     QStringList m_parameters;
     QStringList m_parameterTypes;
     QHash<QString, int> m_parameterIndex;

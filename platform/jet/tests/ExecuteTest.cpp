@@ -100,6 +100,34 @@ TEST_F(ExecuteTest, RowsComeInTheirJetTypes)
     EXPECT_THROW(rows.moveNext(), Error);
 }
 
+TEST_F(ExecuteTest, ComputedColumnsKeepTheirJetTypes)
+{
+    ResultSet rows = m_connection.execute(
+        "SELECT DateSerial(Year([Bought]), Month([Bought]) + 11, 1) AS Review, CCur(Price * 2) "
+        "AS Twice, Price > 20 AS Dear, Max(Bought) AS Latest, 'Bought ' & CStr(Bought) AS Note, "
+        "Name FROM tblWines WHERE WineID = 1 GROUP BY Bought, Price, Name");
+    ASSERT_FALSE(rows.eof());
+    const vb::Variant review = rows.value("Review");
+    EXPECT_EQ(review.type(), vb::VarType::Date);
+    EXPECT_EQ(review.toDate(), 36861.0); // 1 Dec 2000
+    EXPECT_EQ(rows.field(0).type, DataType::Date);
+    EXPECT_TRUE(rows.field(0).declaredType.isEmpty());
+    EXPECT_EQ(rows.value("Twice").type(), vb::VarType::Currency);
+    EXPECT_EQ(rows.value("Twice").toDouble(), 25.0);
+    EXPECT_EQ(rows.value("Dear").type(), vb::VarType::Boolean);
+    EXPECT_FALSE(rows.value("Dear").toBoolean());
+    EXPECT_EQ(rows.value("Latest").type(), vb::VarType::Date);
+    EXPECT_EQ(rows.value("Latest").toDouble(), 36526.5);
+    EXPECT_EQ(rows.value("Note").type(), vb::VarType::String);
+    EXPECT_EQ(rows.value("Name").toString(), "Rioja");
+
+    // A Null from a typed expression stays Null.
+    rows = m_connection.execute("SELECT DateSerial(Year([Bought]), 1, 1) AS Y FROM tblWines "
+                                "WHERE WineID = 3");
+    ASSERT_FALSE(rows.eof());
+    EXPECT_TRUE(rows.value(0).isNull());
+}
+
 TEST_F(ExecuteTest, EmptyResultStartsAtEof)
 {
     qint64 count = 0;

@@ -62,6 +62,13 @@ TEST_F(QvsqlTest, CreateThenRunStatementsAndPrintRows)
                              vb::Variant(12.5).toString() + "\n2\tTab\\there\t\t\n";
     EXPECT_EQ(rows.out, expected);
     EXPECT_TRUE(rows.err.isEmpty());
+
+    // A computed Date prints as a date, not as its day number.
+    const QvsqlRun computed =
+        qvsql({path(), "SELECT DateSerial(Year([Bought]), Month([Bought]) + 11, 1) AS Review FROM "
+                       "tblWines WHERE WineID = 1"});
+    ASSERT_EQ(computed.exitCode, 0) << computed.err.toStdString();
+    EXPECT_EQ(computed.out, "Review\n" + vb::Variant::fromDate(36861).toString() + '\n');
 }
 
 TEST_F(QvsqlTest, CreateRefusesAnExistingFile)

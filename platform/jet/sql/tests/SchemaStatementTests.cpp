@@ -71,7 +71,7 @@ TEST(CreateTable, ColumnsKeysAndReferences)
     EXPECT_EQ(d.columns[3].type, JetType::Memo);
     EXPECT_EQ(d.columns[4].defaultSql, std::optional<QString>(QStringLiteral("0")));
     EXPECT_EQ(d.columns[5].type, JetType::Counter);
-    EXPECT_EQ(d.columns[5].seed, 100);
+    EXPECT_EQ(d.columns[5].firstValue, 100);
     EXPECT_EQ(d.columns[5].increment, 5);
     ASSERT_EQ(d.constraints.size(), 3);
     EXPECT_EQ(d.constraints[0].kind, ConstraintDef::Kind::PrimaryKey);
