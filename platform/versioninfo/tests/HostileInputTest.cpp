@@ -71,7 +71,7 @@ TEST(HostileInput, EveryPrefixAndEveryFlippedByteOfRealFilesIsSafe)
 
 TEST(HostileInput, RandomCorruptionIsSafe)
 {
-    std::mt19937 random(20261208); // fixed seed: the same inputs on every run
+    std::mt19937 random(20261208); // fixed start: the same inputs on every run
     for (const QString& path : kSamples) {
         const QByteArray original = contents(path);
         std::uniform_int_distribution<qsizetype> position(0, original.size() - 1);
@@ -151,7 +151,7 @@ TEST(HostileInput, FuzzCorpusReplays)
 {
     const QDir corpus(QStringLiteral(VERSIONINFO_CORPUS_DIR));
     const QStringList files = corpus.entryList(QDir::Files);
-    EXPECT_FALSE(files.isEmpty()) << "no seed corpus in " << corpus.path().toStdString();
+    EXPECT_FALSE(files.isEmpty()) << "no fuzz corpus in " << corpus.path().toStdString();
     for (const QString& name : files)
         readExactCopy(contents(corpus.filePath(name)));
 }
