@@ -5,6 +5,7 @@
 #include "OperatorHelpers.h"
 #include "SqliteValue.h"
 #include "vb/FunctionTable.h"
+#include "vb/OleDate.h"
 
 #include <chrono>
 #include <cmath>
@@ -135,6 +136,24 @@ void callBinary(sqlite3_context* context, int, sqlite3_value** argv)
 void callNot(sqlite3_context* context, int, sqlite3_value** argv)
 {
     guarded(context, [&] { resultToSqlite(context, sql::logicalNot(fromSqlite(argv[0]))); });
+}
+
+// jet_datetext(days): the text of a Date held as its day number, as VB writes it when a Date
+// meets & or CStr; other values pass through (a number out of the Date range stays a number).
+void callDateText(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    const int storage = sqlite3_value_type(argv[0]);
+    if (storage != SQLITE_INTEGER && storage != SQLITE_FLOAT) {
+        sqlite3_result_value(context, argv[0]);
+        return;
+    }
+    const double days = sqlite3_value_double(argv[0]);
+    if (!vb::OleDate::isValid(days)) {
+        sqlite3_result_value(context, argv[0]);
+        return;
+    }
+    guarded(context,
+            [&] { resultToSqlite(context, vb::Variant(vb::Variant::fromDate(days).toString())); });
 }
 
 void deletePattern(void* pattern)
@@ -337,6 +356,10 @@ void registerSqlFunctions(sqlite3* db)
           sqlite3_create_function_v2(db, "jet_not", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      callNot, nullptr, nullptr, nullptr),
           "jet_not");
+    check(db,
+          sqlite3_create_function_v2(db, "jet_datetext", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                     nullptr, callDateText, nullptr, nullptr, nullptr),
+          "jet_datetext");
     check(db,
           sqlite3_create_function_v2(db, "jet_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      callLike, nullptr, nullptr, nullptr),

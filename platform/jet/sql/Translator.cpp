@@ -5,6 +5,7 @@
 #include "vb/FunctionTable.h"
 
 #include <algorithm>
+#include <functional>
 #include <QHash>
 #include <QSet>
 
@@ -76,6 +77,7 @@ struct Scope
     QHash<QString, QString> aliasCache; // alias + mode -> its SQLite text
     QString current;                    // the alias of the item being written
     QSet<QString> liftedAliases;        // aliases computed as columns of an earlier layer
+    const std::vector<TableRefPtr>* from = nullptr;
 };
 
 // Jet's aggregate functions and the SQLite aggregates that compute them.
@@ -328,7 +330,11 @@ private:
             const QStringList ops = operands(e, Mode::Condition);
             return QStringLiteral("(%1 %2 %3)").arg(ops[0], op, ops[1]);
         }
-        const QStringList ops = operands(e);
+        QStringList ops = operands(e);
+        if (op == u"&") {
+            ops[0] = asText(*e.operands[0], ops[0]);
+            ops[1] = asText(*e.operands[1], ops[1]);
+        }
         if (op == u"-" || op == u"*")
             return QStringLiteral("(%1 %2 %3)").arg(ops[0], op, ops[1]);
         static const QHash<QString, QString> helpers = {
@@ -422,6 +428,9 @@ private:
                             errorSource());
         if (int(argCount) < builtin->minArgs || int(argCount) > builtin->maxArgs)
             wrongArguments(e);
+        if (base == u"CSTR")
+            return QStringLiteral("%1(%2)").arg(quoteIdentifier(QString::fromUtf8(builtin->name)),
+                                                asText(*e.operands[0], arguments(e)));
         return QStringLiteral("%1(%2)").arg(quoteIdentifier(QString::fromUtf8(builtin->name)),
                                             arguments(e));
     }
@@ -455,6 +464,7 @@ private:
             : m_t(t)
         {
             Scope scope;
+            scope.from = &from;
             for (const TableRefPtr& ref : from)
                 collectTables(*ref, scope.tables);
             if (items)
@@ -566,7 +576,7 @@ private:
                 if (const auto it = aliasTypes.constFind(name.parts.front().toLower());
                     it != aliasTypes.constEnd())
                     return *it;
-            return columnType(s, name);
+            return columnType(s.from, name);
         };
         QStringList types;
         for (const SelectItem& item : s.items) {
@@ -582,12 +592,12 @@ private:
 
     // The declared type of a column of one of the tables in FROM: `T.column` asks table (or
     // alias) T, a bare name every table, and tables that disagree give no type.
-    QString columnType(const Select& s, const Expr& name) const
+    QString columnType(const std::vector<TableRefPtr>& from, const Expr& name) const
     {
         if (!m_options.columnType || name.parts.size() > 2)
             return {};
         std::vector<const TableRef*> refs;
-        for (const TableRefPtr& ref : s.from)
+        for (const TableRefPtr& ref : from)
             collectTableRefs(*ref, refs);
         const QString& column = name.parts.last();
         QString found;
@@ -605,6 +615,37 @@ private:
             found = type;
         }
         return found;
+    }
+
+    // The type word of an expression of the current scope: its aliases and its tables'
+    // columns are known.
+    QString typeOf(const Expr& e) const
+    {
+        if (m_scopes.empty())
+            return {};
+        const Scope& scope = m_scopes.back();
+        QSet<QString> following{scope.current}; // aliases already on the path: no cycles
+        const std::function<QString(const Expr&)> nameType = [&](const Expr& name) {
+            if (name.parts.size() == 1) {
+                const QString key = name.parts.front().toLower();
+                if (!following.contains(key))
+                    if (const auto it = scope.visibleAliases.constFind(key);
+                        it != scope.visibleAliases.constEnd()) {
+                        following.insert(key);
+                        const QString type = inferResultType(**it, nameType);
+                        following.remove(key);
+                        return type;
+                    }
+            }
+            return scope.from ? columnType(*scope.from, name) : QString();
+        };
+        return inferResultType(e, nameType);
+    }
+
+    // A Date joined to text (& or CStr) gives its text, as in VB, not its day number.
+    QString asText(const Expr& e, const QString& sql) const
+    {
+        return typeOf(e) == u"DATETIME" ? QStringLiteral("jet_datetext(%1)").arg(sql) : sql;
     }
 
     // The members of a UNION give one column type only where they agree.

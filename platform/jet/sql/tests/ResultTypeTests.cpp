@@ -1,6 +1,8 @@
 // The type the translation reports for each result column that SQLite would leave untyped.
 
 #include "JetSql.h"
+#include "TestDatabase.h"
+#include "vb/Variant.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,27 @@ TEST(ResultTypes, ColumnsFollowTheSchemaLookup)
     // Two tables with the column in different types: no claim; a qualifier picks one.
     EXPECT_EQ(typesOf("SELECT Max(Cost), Max(B.Cost) FROM A, B", options),
               QStringList({"", "DOUBLE"}));
+}
+
+TEST(ResultTypes, DatesJoinedToTextGiveTheirText)
+{
+    test::TestDatabase db;
+    db.exec("CREATE TABLE T (D DATETIME, N DOUBLE)");
+    db.exec("INSERT INTO T VALUES (37500, 37500)");
+    db.exec("INSERT INTO T VALUES (NULL, NULL)");
+    TranslateOptions options;
+    options.columnType = [](const QString&, const QString& column) {
+        return column == "D" ? QStringLiteral("DATETIME") : QStringLiteral("DOUBLE");
+    };
+    const QString date = vb::Variant::fromDate(37500).toString();
+    EXPECT_EQ(db.run("SELECT 'x' & D, CStr(D), D & N, 'x' & N, 'y' & DateSerial(2002, 9, 1) "
+                     "FROM T WHERE D IS NOT NULL",
+                     {}, options),
+              QList<test::Row>({{"x" + date, date, date + "37500", "x37500",
+                                 "y" + vb::Variant::fromDate(37500).toString()}}));
+    // Null stays Null for CStr and vanishes in &, as before.
+    EXPECT_EQ(db.run("SELECT 'x' & D, D & '' FROM T WHERE D IS NULL", {}, options),
+              QList<test::Row>({{"x", ""}}));
 }
 
 } // namespace
