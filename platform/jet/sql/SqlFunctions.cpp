@@ -7,12 +7,14 @@
 #include "vb/FunctionTable.h"
 #include "vb/OleDate.h"
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <new>
 #include <QSet>
 #include <QString>
+#include <span>
 #include <sqlite3.h>
 #include <vector>
 
@@ -47,12 +49,58 @@ void callBuiltin(sqlite3_context* context, int argc, sqlite3_value** argv)
                             QStringLiteral("Wrong number of arguments used with function in "
                                            "query expression '%1'.")
                                 .arg(QString::fromUtf8(function->name)));
+        // Most calls have a few arguments: they stay on the stack, no allocation per row.
+        constexpr int inlineArgs = 4;
+        if (argc <= inlineArgs) {
+            std::array<vb::Variant, inlineArgs> args;
+            for (int i = 0; i < argc; ++i)
+                args[std::size_t(i)] = fromSqlite(argv[i]);
+            resultToSqlite(context, function->call(std::span(args.data(), std::size_t(argc))));
+            return;
+        }
         std::vector<vb::Variant> args;
         args.reserve(std::size_t(argc));
         for (int i = 0; i < argc; ++i)
             args.push_back(fromSqlite(argv[i]));
         resultToSqlite(context, function->call(args));
     });
+}
+
+// DateSerial(year, month, day) on whole numbers naming a real day from 100 to 9999, the
+// common case, computed directly; anything else (two-digit years, months or days that roll
+// over, Null, text) takes VB's own DateSerial.
+bool dateSerialDirect(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (argc != 3)
+        return false;
+    for (int i = 0; i < 3; ++i)
+        if (sqlite3_value_type(argv[i]) != SQLITE_INTEGER)
+            return false;
+    const sqlite3_int64 year = sqlite3_value_int64(argv[0]);
+    const sqlite3_int64 month = sqlite3_value_int64(argv[1]);
+    const sqlite3_int64 day = sqlite3_value_int64(argv[2]);
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
+    static constexpr int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    if (day > monthDays[month - 1] + (month == 2 && leap ? 1 : 0))
+        return false;
+    // Days from 1 Jan 1970 (H. Hinnant's days_from_civil), then from 30 Dec 1899.
+    const sqlite3_int64 y = year - (month <= 2 ? 1 : 0);
+    const sqlite3_int64 era = y / 400; // y >= 99: no negative eras
+    const sqlite3_int64 yearOfEra = y - era * 400;
+    const sqlite3_int64 dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const sqlite3_int64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    const sqlite3_int64 unixDays = era * 146097 + dayOfEra - 719468;
+    constexpr sqlite3_int64 oleEpochUnixDays = -25569; // 30 Dec 1899
+    sqlite3_result_double(context, double(unixDays - oleEpochUnixDays));
+    return true;
+}
+
+void callDateSerial(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (!dateSerialDirect(context, argc, argv))
+        callBuiltin(context, argc, argv);
 }
 
 // Now, Date and Time have a resolution of one second, and the local clock behind them is slow
@@ -332,10 +380,14 @@ void registerSqlFunctions(sqlite3* db)
         const int flags = SQLITE_UTF8 | (isVolatile ? 0 : SQLITE_DETERMINISTIC);
         static const QSet<QString> clockFunctions = {"NOW", "DATE", "TIME"};
         const bool clock = clockFunctions.contains(QString::fromUtf8(function.name).toUpper());
+        const bool dateSerial = qstricmp(function.name, "DateSerial") == 0;
         check(db,
-              sqlite3_create_function_v2(
-                  db, function.name, -1, flags, const_cast<vb::BuiltinFunction*>(&function),
-                  clock ? callClockFunction : callBuiltin, nullptr, nullptr, nullptr),
+              sqlite3_create_function_v2(db, function.name, -1, flags,
+                                         const_cast<vb::BuiltinFunction*>(&function),
+                                         clock        ? callClockFunction
+                                         : dateSerial ? callDateSerial
+                                                      : callBuiltin,
+                                         nullptr, nullptr, nullptr),
               function.name);
     }
     registerBinary(db, "jet_concat", sql::concat);

@@ -5,8 +5,12 @@
 #include "OperatorHelpers.h"
 #include "TestDatabase.h"
 #include "vb/Error.h"
+#include "vb/FunctionTable.h"
 
 #include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <span>
 
 namespace jet::sql {
 namespace {
@@ -80,6 +84,44 @@ TEST(Collation, CaseInsensitiveAndConsistent)
         order.append(r.front().toLower());
     EXPECT_EQ(order, (QStringList{"ab", "apple", "apple", "b", "zebra", "éclair", "éclair"}));
     EXPECT_EQ(db.query("SELECT count(*) FROM w WHERE s = 'ÉcLaIr'"), QList<jet::test::Row>{{"2"}});
+}
+
+// DateSerial in SQL takes a shortcut for plain dates; it must give what VB's DateSerial gives,
+// there and at the edges where it hands over (leap days, two-digit years, roll-over).
+TEST(SqlDateSerial, AgreesWithVbEverywhere)
+{
+    test::TestDatabase db;
+    sqlite3_stmt* raw = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db.handle(), "SELECT DateSerial(?1, ?2, ?3)", -1, &raw, nullptr),
+              SQLITE_OK);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
+    const vb::BuiltinFunction* vbDateSerial = vb::findBuiltin(u"DateSerial");
+    ASSERT_NE(vbDateSerial, nullptr);
+    for (const int year : {29, 99, 100, 1899, 1900, 1999, 2000, 2004, 2023, 2100, 9999}) {
+        for (const int month : {0, 1, 2, 3, 4, 11, 12, 13}) {
+            for (const int day : {0, 1, 28, 29, 30, 31, 32}) {
+                const vb::Variant args[] = {vb::Variant(year), vb::Variant(month),
+                                            vb::Variant(day)};
+                std::optional<double> expected;
+                try {
+                    expected = vbDateSerial->call(std::span<const vb::Variant>(args)).toDate();
+                } catch (const vb::Error&) {
+                }
+                sqlite3_bind_int(raw, 1, year);
+                sqlite3_bind_int(raw, 2, month);
+                sqlite3_bind_int(raw, 3, day);
+                const int rc = sqlite3_step(raw);
+                SCOPED_TRACE(testing::Message() << year << '-' << month << '-' << day);
+                if (expected) {
+                    ASSERT_EQ(rc, SQLITE_ROW);
+                    EXPECT_EQ(sqlite3_column_double(raw, 0), *expected);
+                } else {
+                    EXPECT_EQ(rc, SQLITE_ERROR);
+                }
+                sqlite3_reset(raw);
+            }
+        }
+    }
 }
 
 TEST(OperatorHelpers, NullRulesAndTypes)
