@@ -101,9 +101,13 @@ bool LikePattern::matchesAtom(const Atom& atom, char32_t c) const
 
 bool LikePattern::matches(const QString& text) const
 {
+    return matchesFolded(toCodePoints(text));
+}
+
+bool LikePattern::matchesFolded(std::u32string_view t) const
+{
     // Greedy matching with one back-track point, the last *: every other atom matches
     // exactly one character, so this is complete.
-    const std::u32string t = toCodePoints(text);
     std::size_t ti = 0;
     std::size_t pi = 0;
     std::size_t starPattern = std::u32string::npos;

@@ -6,6 +6,7 @@
 // string).
 
 #include <QString>
+#include <string_view>
 #include <vector>
 
 namespace jet::sql {
@@ -17,6 +18,8 @@ public:
 
     // True when the whole of `text` matches. Runs in O(text × pattern) at worst.
     bool matches(const QString& text) const;
+    // The same on text already case-folded code point by code point (as QChar::toCaseFolded).
+    bool matchesFolded(std::u32string_view folded) const;
 
 private:
     struct Atom

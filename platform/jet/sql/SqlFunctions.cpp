@@ -16,6 +16,7 @@
 #include <QString>
 #include <span>
 #include <sqlite3.h>
+#include <string>
 #include <vector>
 
 namespace jet {
@@ -209,6 +210,27 @@ void deletePattern(void* pattern)
     delete static_cast<sql::LikePattern*>(pattern);
 }
 
+// Whether `value` matches: ASCII text, the common case, is folded into a reused buffer
+// without going through QString; anything else takes VB's text of the value.
+bool likeMatches(const sql::LikePattern& pattern, sqlite3_value* value)
+{
+    if (sqlite3_value_type(value) == SQLITE_TEXT) {
+        const auto* text = sqlite3_value_text(value);
+        const int length = sqlite3_value_bytes(value);
+        thread_local std::u32string folded;
+        folded.clear();
+        bool ascii = true;
+        for (int i = 0; i < length && ascii; ++i) {
+            const unsigned char c = text[i];
+            ascii = c < 0x80;
+            folded.push_back(c >= 'A' && c <= 'Z' ? char32_t(c + 32) : char32_t(c));
+        }
+        if (ascii)
+            return pattern.matchesFolded(folded);
+    }
+    return pattern.matches(fromSqlite(value).toString());
+}
+
 // jet_like(value, pattern): -1/0, Null when either is Null. The compiled pattern is kept with
 // the statement while the pattern argument stays the same.
 void callLike(sqlite3_context* context, int, sqlite3_value** argv)
@@ -231,7 +253,7 @@ void callLike(sqlite3_context* context, int, sqlite3_value** argv)
                 return;
             }
         }
-        sqlite3_result_int(context, pattern->matches(fromSqlite(argv[0]).toString()) ? -1 : 0);
+        sqlite3_result_int(context, likeMatches(*pattern, argv[0]) ? -1 : 0);
     });
 }
 

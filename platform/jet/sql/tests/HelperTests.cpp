@@ -44,6 +44,31 @@ TEST(Like, WildcardsSetsAndCase)
     EXPECT_THROW(LikePattern(QStringLiteral("[z-a]")), vb::Error);
 }
 
+// Like in SQL takes a shortcut for ASCII text; it must agree with the pattern on every kind
+// of value, and one statement's cached pattern must not leak into the next row's match.
+TEST(Like, InSqlAgreesWithThePattern)
+{
+    test::TestDatabase db;
+    db.exec("CREATE TABLE T (V)");
+    db.exec("INSERT INTO T VALUES ('Barolo'), ('bARBERA'), ('Château B'), ('CHÂTEAU'), (''), "
+            "(12), (1.5), ('B[1]'), (NULL)");
+    for (const char* pattern : {"b*", "*A*", "ch?teau*", "*#", "[!a-c]*", "*[[]1]", "*"}) {
+        SCOPED_TRACE(pattern);
+        const QList<test::Row> rows =
+            db.run(QStringLiteral("SELECT V, V Like '%1' FROM T").arg(pattern));
+        ASSERT_EQ(rows.size(), 9);
+        const LikePattern compiled(QString::fromUtf8(pattern));
+        for (const test::Row& row : rows) {
+            if (row.at(0) == "NULL") {
+                EXPECT_EQ(row.at(1), "NULL");
+                continue;
+            }
+            EXPECT_EQ(row.at(1), compiled.matches(row.at(0)) ? "-1" : "0")
+                << row.at(0).toStdString();
+        }
+    }
+}
+
 TEST(Like, PathologicalPatternsStayFast)
 {
     const QString text(20000, u'a');
