@@ -25,6 +25,27 @@ bool usesTwelveHourClock(const QLocale& locale)
     return format.contains(QLatin1Char('A')) || format.contains(QLatin1Char('a'));
 }
 
+// Asking the locale for its patterns costs more than formatting one date, and result sets
+// format whole columns of dates: keep the patterns of the locale last used.
+struct DatePatterns
+{
+    QLocale locale;
+    QString shortDate;
+    QString longTime;
+};
+
+const DatePatterns& datePatterns(const QLocale& locale)
+{
+    thread_local DatePatterns cached{QLocale::c(), QString(), QString()};
+    thread_local bool filled = false;
+    if (!filled || !(cached.locale == locale)) {
+        cached = {locale, DefaultText::shortDatePattern(locale),
+                  DefaultText::longTimePattern(locale)};
+        filled = true;
+    }
+    return cached;
+}
+
 } // namespace
 
 QString DefaultText::number(double value, int significantDigits, const QLocale& locale)
@@ -54,16 +75,17 @@ QString DefaultText::date(double oleDays, const QLocale& locale)
     if (!when.isValid()) {
         return number(oleDays, 15, locale);
     }
+    const DatePatterns& patterns = datePatterns(locale);
     const bool midnight = when.time() == QTime(0, 0);
     const bool dayZero = when.date() == QDate(1899, 12, 30);
     if (midnight) {
-        return locale.toString(when.date(), shortDatePattern(locale));
+        return locale.toString(when.date(), patterns.shortDate);
     }
-    const QString time = locale.toString(when.time(), longTimePattern(locale));
+    const QString time = locale.toString(when.time(), patterns.longTime);
     if (dayZero) {
         return time;
     }
-    return locale.toString(when.date(), shortDatePattern(locale)) + QLatin1Char(' ') + time;
+    return locale.toString(when.date(), patterns.shortDate) + QLatin1Char(' ') + time;
 }
 
 QString DefaultText::shortDatePattern(const QLocale& locale)
