@@ -29,49 +29,49 @@ private:
 
 } // namespace
 
-QByteArray elfImage(const ElfSpec& spec)
+QByteArray elfImage(const ElfLayout& layout)
 {
-    const int word = spec.is64 ? 8 : 4;
-    const int ehsize = spec.is64 ? 64 : 52, phent = spec.is64 ? 56 : 32;
-    const int shent = spec.is64 ? 64 : 40, phnum = spec.interpreter ? 2 : 1;
-    Writer notes(spec.bigEndian);
-    for (const ElfNote& note : spec.notes) {
+    const int word = layout.is64 ? 8 : 4;
+    const int ehsize = layout.is64 ? 64 : 52, phent = layout.is64 ? 56 : 32;
+    const int shent = layout.is64 ? 64 : 40, phnum = layout.interpreter ? 2 : 1;
+    Writer notes(layout.bigEndian);
+    for (const ElfNote& note : layout.notes) {
         notes.u32(note.owner.size() + 1).u32(note.desc.size()).u32(note.type);
-        notes.bytes(note.owner + '\0').align(spec.noteAlign);
-        notes.bytes(note.desc).align(spec.noteAlign);
+        notes.bytes(note.owner + '\0').align(layout.noteAlign);
+        notes.bytes(note.desc).align(layout.noteAlign);
     }
     const QByteArray noteBytes = notes.data();
     const int interpOffset = ehsize + phnum * phent, noteOffset = interpOffset + 16;
     const int shoff = (noteOffset + noteBytes.size() + 7) / 8 * 8;
 
-    Writer w(spec.bigEndian);
+    Writer w(layout.bigEndian);
     w.bytes(QByteArray("\x7f"
                        "ELF",
                        4))
-        .put(spec.is64 ? 2 : 1, 1)
-        .put(spec.bigEndian ? 2 : 1, 1)
+        .put(layout.is64 ? 2 : 1, 1)
+        .put(layout.bigEndian ? 2 : 1, 1)
         .put(1, 1)
         .padTo(16);
-    w.u16(spec.type).u16(62).u32(1).put(0, word).put(ehsize, word);
-    w.put(spec.sectionHeaders ? shoff : 0, word).u32(0).u16(ehsize).u16(phent).u16(phnum);
-    w.u16(shent).u16(spec.sectionHeaders ? 2 : 0).u16(0);
+    w.u16(layout.type).u16(62).u32(1).put(0, word).put(ehsize, word);
+    w.put(layout.sectionHeaders ? shoff : 0, word).u32(0).u16(ehsize).u16(phent).u16(phnum);
+    w.u16(shent).u16(layout.sectionHeaders ? 2 : 0).u16(0);
     const auto segment = [&](uint32_t type, uint64_t offset, uint64_t size, uint64_t align) {
         w.u32(type);
-        if (spec.is64)
+        if (layout.is64)
             w.u32(4);
         w.put(offset, word).put(offset, word).put(offset, word).put(size, word).put(size, word);
-        if (!spec.is64)
+        if (!layout.is64)
             w.u32(4);
         w.put(align, word);
     };
-    if (spec.interpreter)
+    if (layout.interpreter)
         segment(3, interpOffset, 11, 1);
-    segment(4, noteOffset, noteBytes.size(), spec.noteAlign);
+    segment(4, noteOffset, noteBytes.size(), layout.noteAlign);
     w.bytes("/lib/ld.so").padTo(noteOffset).bytes(noteBytes);
-    if (spec.sectionHeaders) {
+    if (layout.sectionHeaders) {
         w.padTo(shoff + shent).u32(0).u32(7).put(2, word).put(noteOffset, word);
         w.put(noteOffset, word).put(noteBytes.size(), word).u32(0).u32(0);
-        w.put(spec.noteAlign, word).put(0, word);
+        w.put(layout.noteAlign, word).put(0, word);
     }
     return w.data();
 }

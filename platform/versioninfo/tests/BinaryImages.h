@@ -17,7 +17,7 @@ struct ElfNote
     QByteArray desc;
 };
 
-struct ElfSpec
+struct ElfLayout
 {
     bool is64 = true;
     bool bigEndian = false;
@@ -28,7 +28,7 @@ struct ElfSpec
     std::vector<ElfNote> notes = {};
 };
 
-QByteArray elfImage(const ElfSpec& spec);
+QByteArray elfImage(const ElfLayout& layout);
 
 // A PE32+ image with one section at RVA 0x1000, file offset 0x200, holding the resource tree
 // RT_VERSION / 1 / 0x0409 (directories at section offsets 0, 24, 48, the data entry at 72)

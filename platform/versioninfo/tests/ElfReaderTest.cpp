@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-using testimages::ElfSpec;
+using testimages::ElfLayout;
 
 namespace {
 
@@ -16,13 +16,13 @@ const QByteArray kJson = R"({"type":"deb","CompanyName":"Quillmere","FileVersion
                          R"("ProductVersion":"3.6.0.0","Size":12})";
 
 std::optional<verinfo::VersionInfo> readNotes(std::vector<testimages::ElfNote> notes,
-                                              ElfSpec spec = {})
+                                              ElfLayout layout = {})
 {
-    spec.notes = std::move(notes);
-    return verinfo::readBytes(testimages::elfImage(spec));
+    layout.notes = std::move(notes);
+    return verinfo::readBytes(testimages::elfImage(layout));
 }
 
-class ElfLayouts : public ::testing::TestWithParam<ElfSpec>
+class ElfLayouts : public ::testing::TestWithParam<ElfLayout>
 {
 };
 
@@ -44,11 +44,11 @@ TEST_P(ElfLayouts, FindTheNoteBehindNotesOfOtherOwners)
 
 INSTANTIATE_TEST_SUITE_P(
     ClassesOrdersAndPaths, ElfLayouts,
-    ::testing::Values(ElfSpec{}, ElfSpec{.sectionHeaders = false},
-                      ElfSpec{.bigEndian = true, .noteAlign = 8},
-                      ElfSpec{.sectionHeaders = false, .noteAlign = 8}, ElfSpec{.is64 = false},
-                      ElfSpec{.is64 = false, .bigEndian = true},
-                      ElfSpec{.is64 = false, .bigEndian = true, .sectionHeaders = false}));
+    ::testing::Values(ElfLayout{}, ElfLayout{.sectionHeaders = false},
+                      ElfLayout{.bigEndian = true, .noteAlign = 8},
+                      ElfLayout{.sectionHeaders = false, .noteAlign = 8}, ElfLayout{.is64 = false},
+                      ElfLayout{.is64 = false, .bigEndian = true},
+                      ElfLayout{.is64 = false, .bigEndian = true, .sectionHeaders = false}));
 
 TEST(ElfReader, FileTypeFollowsTheElfType)
 {
