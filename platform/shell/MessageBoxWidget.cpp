@@ -12,26 +12,14 @@ namespace {
 
 constexpr const char* resultProperty = "vbResult";
 
+// OK and Cancel answer to Enter and Escape; the other buttons carry an accelerator on their
+// first letter.
 QString buttonCaption(int result)
 {
-    switch (result) {
-    case vbOK:
-        return QStringLiteral("OK");
-    case vbCancel:
-        return QStringLiteral("Cancel");
-    case vbAbort:
-        return QStringLiteral("&Abort");
-    case vbRetry:
-        return QStringLiteral("&Retry");
-    case vbIgnore:
-        return QStringLiteral("&Ignore");
-    case vbYes:
-        return QStringLiteral("&Yes");
-    case vbNo:
-        return QStringLiteral("&No");
-    default:
-        return msgBoxResultName(result);
-    }
+    const QString name = msgBoxResultName(result);
+    if (result == vbOK || result == vbCancel)
+        return name;
+    return QLatin1Char('&') + name;
 }
 
 QMessageBox::Icon qtIcon(MsgBoxIcon icon)

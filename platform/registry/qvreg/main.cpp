@@ -84,6 +84,19 @@ bool splitKey(const QString& key, reg::Hkey* root, QString* subKey)
     return false;
 }
 
+// Opens KEY for reading; gives the exit status to end with when that fails, else 0.
+int openForReading(const QString& keyPath, KeyHandle* key)
+{
+    reg::Hkey root = 0;
+    QString subKey;
+    if (!splitKey(keyPath, &root, &subKey))
+        return kExitUsage;
+    const reg::Status status = reg::openKeyEx(root, subKey, reg::KEY_READ, key->out());
+    if (status != reg::ERROR_SUCCESS)
+        return failed(QStringLiteral("Opening %1").arg(keyPath), status);
+    return 0;
+}
+
 int setValue(const QStringList& args)
 {
     if (args.size() < 3 || args.size() > 4)
@@ -112,17 +125,12 @@ int getValue(const QStringList& args)
 {
     if (args.size() != 2)
         return usage(QStringLiteral("get needs KEY NAME"));
-    reg::Hkey root = 0;
-    QString subKey;
-    if (!splitKey(args[0], &root, &subKey))
-        return kExitUsage;
     KeyHandle key;
-    reg::Status status = reg::openKeyEx(root, subKey, reg::KEY_READ, key.out());
-    if (status != reg::ERROR_SUCCESS)
-        return failed(QStringLiteral("Opening %1").arg(args[0]), status);
+    if (const int exitCode = openForReading(args[0], &key); exitCode != 0)
+        return exitCode;
     reg::ValueType type = reg::REG_NONE;
     std::uint32_t size = 0;
-    status = reg::queryValueEx(key.get(), args[1], &type, nullptr, &size);
+    reg::Status status = reg::queryValueEx(key.get(), args[1], &type, nullptr, &size);
     QByteArray data(qsizetype(size), '\0');
     if (status == reg::ERROR_SUCCESS && size > 0)
         status = reg::queryValueEx(key.get(), args[1], &type,
@@ -162,14 +170,10 @@ int listKey(const QStringList& args)
 {
     if (args.size() != 1)
         return usage(QStringLiteral("list needs KEY"));
-    reg::Hkey root = 0;
-    QString subKey;
-    if (!splitKey(args[0], &root, &subKey))
-        return kExitUsage;
     KeyHandle key;
-    reg::Status status = reg::openKeyEx(root, subKey, reg::KEY_READ, key.out());
-    if (status != reg::ERROR_SUCCESS)
-        return failed(QStringLiteral("Opening %1").arg(args[0]), status);
+    if (const int exitCode = openForReading(args[0], &key); exitCode != 0)
+        return exitCode;
+    reg::Status status = reg::ERROR_SUCCESS;
     QString name;
     for (std::uint32_t index = 0;
          (status = reg::enumKeyEx(key.get(), index, &name, 256)) == reg::ERROR_SUCCESS; ++index)
