@@ -226,6 +226,7 @@ ResultSet Connection::execute(const QString& jetSql, qint64* recordsAffected)
 {
     return recorded([&]() -> ResultSet {
         requireOpen();
+        m_session->commitBatchesOnFile(); // recordset writes come before this statement
         sqlite3* db = m_session->db();
         if (recordsAffected) {
             *recordsAffected = 0;
@@ -279,6 +280,7 @@ int Connection::beginTrans()
 {
     return recorded([&] {
         requireOpen();
+        m_session->commitBatchesOnFile(); // batched recordset writes are not part of it
         forgetLostTransaction();
         const int level = m_transactionLevel + 1;
         detail::exec(m_session->db(),

@@ -92,6 +92,8 @@ public:
     // nullptr, and the database file.
     sqlite3* handle() const noexcept;
     QString databasePath() const;
+    // The open session (shared with what reads through it, so it outlives a close), or nullptr.
+    std::shared_ptr<detail::Session> session() const noexcept { return m_session; }
     // What the translator needs to know about this database's names.
     TranslateOptions translateOptions() const;
 

@@ -1,9 +1,14 @@
 #include "Session.h"
 
+#include "SqliteStatement.h"
+
 #include <mutex>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QThread>
 #include <sqlite3.h>
 #include <unordered_set>
+#include <vector>
 
 namespace jet::detail {
 
@@ -20,6 +25,11 @@ Registry& registry()
     static Registry instance;
     return instance;
 }
+
+// A batch is committed after this many writes or this long after it began, whichever comes
+// first, so a crash or another process never waits on more than a moment's work.
+constexpr int maxBatchWrites = 1000;
+constexpr std::chrono::milliseconds maxBatchAge{250};
 
 } // namespace
 
@@ -46,6 +56,10 @@ void Session::close() noexcept
         const std::lock_guard lock(registry().mutex);
         registry().sessions.erase(this);
     }
+    if (inBatch() && !sqlite3_get_autocommit(m_db)) {
+        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); // batched writes are kept
+    }
+    m_batchWrites = -1;
     if (!sqlite3_get_autocommit(m_db)) {
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
@@ -56,15 +70,120 @@ void Session::close() noexcept
 
 bool Session::blockedBySameThread() const
 {
-    const std::lock_guard lock(registry().mutex);
-    for (const Session* other : registry().sessions) {
-        if (other != this && other->m_thread == m_thread &&
-            other->m_canonicalPath == m_canonicalPath &&
-            sqlite3_txn_state(other->m_db, "main") == SQLITE_TXN_WRITE) {
-            return true;
+    std::vector<Session*> batches;
+    bool blocked = false;
+    {
+        const std::lock_guard lock(registry().mutex);
+        for (Session* other : registry().sessions) {
+            if (other != this && other->m_thread == m_thread &&
+                other->m_canonicalPath == m_canonicalPath &&
+                sqlite3_txn_state(other->m_db, "main") == SQLITE_TXN_WRITE) {
+                if (other->inBatch()) {
+                    batches.push_back(other);
+                } else {
+                    blocked = true;
+                }
+            }
         }
     }
-    return false;
+    // A batch of this thread holds the lock only for want of a commit: give it one. Sessions of
+    // this thread cannot go away meanwhile.
+    for (Session* other : batches) {
+        try {
+            other->commitBatch();
+        } catch (const vb::Error&) {
+            blocked = true;
+        }
+    }
+    return blocked;
+}
+
+bool Session::beginBatch()
+{
+    if (inBatch()) {
+        return true;
+    }
+    if (!sqlite3_get_autocommit(m_db)) {
+        return false; // the connection's own transaction holds the writes
+    }
+    exec(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+    m_batchWrites = 0;
+    m_batchSince = std::chrono::steady_clock::now();
+    scheduleBatchCommit();
+    return true;
+}
+
+bool Session::countBatchWrite()
+{
+    if (!inBatch()) {
+        return false;
+    }
+    ++m_batchWrites;
+    return m_batchWrites >= maxBatchWrites ||
+           std::chrono::steady_clock::now() - m_batchSince >= maxBatchAge;
+}
+
+void Session::commitBatch()
+{
+    if (!inBatch() || !m_db) {
+        return;
+    }
+    if (sqlite3_get_autocommit(m_db)) {
+        m_batchWrites = -1; // already ended by the engine
+        return;
+    }
+    exec(m_db, QStringLiteral("COMMIT"));
+    m_batchWrites = -1;
+}
+
+void Session::dropEmptyBatch() noexcept
+{
+    if (m_batchWrites != 0 || !m_db) {
+        return;
+    }
+    if (!sqlite3_get_autocommit(m_db)) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    m_batchWrites = -1;
+}
+
+void Session::commitBatchesOnFile(bool includingThis)
+{
+    std::vector<Session*> batches;
+    {
+        const std::lock_guard lock(registry().mutex);
+        for (Session* other : registry().sessions) {
+            if (other->inBatch() && (includingThis || other != this) &&
+                other->m_thread == m_thread && other->m_canonicalPath == m_canonicalPath) {
+                batches.push_back(other);
+            }
+        }
+    }
+    for (Session* session : batches) {
+        session->commitBatch();
+    }
+}
+
+// When the program goes back to its event loop (or lets pending events run), the batch is
+// committed: the user may quit or another program may want the file from then on.
+void Session::scheduleBatchCommit()
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || QThread::currentThread() != application->thread()) {
+        return;
+    }
+    QMetaObject::invokeMethod(
+        application,
+        [session = weak_from_this()] {
+            if (const auto self = session.lock()) {
+                try {
+                    self->commitBatch();
+                } catch (const vb::Error&) {
+                    // Stays open; the next statement on the file commits it or reports why not.
+                }
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 int Session::busyHandler(void* context, int attempts)

@@ -6,6 +6,12 @@
 // waiting cannot help (that connection cannot finish while we wait), so the lock is reported at
 // once instead of after the lock timeout. Locks held by other processes or threads are waited
 // for up to the timeout, then reported as the engine's "currently locked" error.
+//
+// Recordset writes are batched in one implicit write transaction per session, as Jet batches
+// them, so a row-by-row loop does not commit every row. A batch is committed before anything
+// else of this process uses the file: a statement or transaction of any connection on it
+// (commitBatchesOnFile), a write of another session that finds the batch holding the lock, the
+// close of the session, and by the recordset itself after a bounded number of rows or time.
 
 #include <chrono>
 #include <memory>
@@ -16,7 +22,7 @@ struct sqlite3;
 
 namespace jet::detail {
 
-class Session
+class Session : public std::enable_shared_from_this<Session>
 {
 public:
     // Takes ownership of `db` (opened on `path`) and installs the busy handler.
@@ -30,13 +36,29 @@ public:
     bool isOpen() const noexcept { return m_db != nullptr; }
     void setLockTimeout(std::chrono::milliseconds timeout) noexcept { m_lockTimeout = timeout; }
 
-    // Rolls back what is pending and closes the handle (at once, or once the last statement
-    // of a result set still alive is finalized).
+    // Commits a pending batch, rolls back what else is pending and closes the handle (at
+    // once, or once the last statement of a result set still alive is finalized).
     void close() noexcept;
+
+    // Opens the batch (BEGIN IMMEDIATE) unless one is open; false, opening nothing, while a
+    // transaction of the connection's own is open. Raises the engine's error (busy) on failure.
+    bool beginBatch();
+    bool inBatch() const noexcept { return m_batchWrites >= 0; }
+    // Counts one write into the batch; true when the batch has grown or aged enough to be
+    // committed now.
+    bool countBatchWrite();
+    // Commits the batch, if any. Raises when the commit fails (the batch then stays open).
+    void commitBatch();
+    // Ends a batch that holds no write yet (after its first write failed).
+    void dropEmptyBatch() noexcept;
+    // Commits the batches of every session of this thread on this file; `includingThis`
+    // false leaves this session's own batch alone (its own reads see it anyway).
+    void commitBatchesOnFile(bool includingThis = true);
 
 private:
     static int busyHandler(void* context, int attempts);
     bool blockedBySameThread() const;
+    void scheduleBatchCommit();
 
     sqlite3* m_db;
     QString m_path;
@@ -44,6 +66,8 @@ private:
     std::thread::id m_thread;
     std::chrono::milliseconds m_lockTimeout;
     std::chrono::steady_clock::time_point m_busySince;
+    int m_batchWrites = -1; // -1: no batch open
+    std::chrono::steady_clock::time_point m_batchSince;
 };
 
 } // namespace jet::detail
