@@ -2,8 +2,9 @@
 
 #include "DatabaseFile.h"
 #include "DatabasePassword.h"
-#include "DdlExecutor.h"
 #include "Error.h"
+#include "schema/DdlExecutor.h"
+#include "schema/TableSchema.h"
 #include "Session.h"
 #include "sql/JetSql.h"
 #include "SqliteStatement.h"
@@ -413,7 +414,8 @@ const QSet<QString>& Connection::knownNames() const
         return m_knownNames;
     }
     sqlite3* db = m_session->db();
-    const qint64 version = detail::queryInt(db, QStringLiteral("PRAGMA schema_version"));
+    // Moves on with every schema change, also one made through another connection.
+    const qint64 version = schemaGeneration(db);
     if (version == m_knownNamesVersion) {
         return m_knownNames;
     }
@@ -438,9 +440,44 @@ const QSet<QString>& Connection::knownNames() const
         } catch (const vb::Error&) {
         }
     }
+    for (const StoredQuerySchema& query : storedQueries(db)) {
+        m_knownNames.insert(query.name.toCaseFolded());
+        for (const QString& column : storedQueryColumns(query)) {
+            m_knownNames.insert(column.toCaseFolded());
+        }
+    }
     m_knownNames.remove(QString());
     m_knownNamesVersion = version;
     return m_knownNames;
+}
+
+QStringList Connection::storedQueryColumns(const StoredQuerySchema& query) const
+{
+    QStringList columns;
+    try {
+        TranslateOptions options;
+        options.storedQuery = [this](const QString& name) { return storedQueryText(name); };
+        const TranslatedStatement statement = translate(query.jetText, options);
+        if (statement.kind != StatementKind::Select) {
+            return columns;
+        }
+        detail::SqliteStatement select(m_session->db(), statement.sqlite);
+        for (int i = 0; i < sqlite3_column_count(select.get()); ++i) {
+            columns.append(QString::fromUtf8(sqlite3_column_name(select.get(), i)));
+        }
+    } catch (const vb::Error&) {
+        // A stored query over a table that is gone offers no names; it fails when it is run.
+    }
+    return columns;
+}
+
+std::optional<QString> Connection::storedQueryText(const QString& name) const
+{
+    if (!isOpen()) {
+        return std::nullopt;
+    }
+    const std::optional<StoredQuerySchema> query = storedQuery(m_session->db(), name);
+    return query ? std::optional<QString>(query->jetText) : std::nullopt;
 }
 
 TranslateOptions Connection::translateOptions() const
@@ -450,6 +487,9 @@ TranslateOptions Connection::translateOptions() const
     options.isKnownName = [this](const QString& name) {
         return knownNames().contains(name.toCaseFolded());
     };
+    // Stored queries are expanded where they are used, so a query always runs on the current
+    // definitions of the queries it builds on.
+    options.storedQuery = [this](const QString& name) { return storedQueryText(name); };
     options.columnType = [this](const QString& table, const QString& column) {
         const char* declared = nullptr;
         const int rc = sqlite3_table_column_metadata(

@@ -20,6 +20,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <QSet>
 #include <QString>
 
@@ -28,6 +29,7 @@ struct sqlite3;
 namespace jet {
 
 struct TranslateOptions;
+struct StoredQuerySchema;
 
 namespace detail {
 class Session;
@@ -105,6 +107,8 @@ private:
     void applyCacheSize();
     void forgetLostTransaction();
     const QSet<QString>& knownNames() const;
+    QStringList storedQueryColumns(const StoredQuerySchema& query) const;
+    std::optional<QString> storedQueryText(const QString& name) const;
 
     QString m_connectionString;
     std::shared_ptr<detail::Session> m_session;

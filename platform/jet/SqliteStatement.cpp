@@ -44,8 +44,14 @@ Error sqliteError(sqlite3* db, int resultCode, const QString& message)
     case SQLITE_READONLY:
         return Error(ErrorNumber::Unspecified,
                      QStringLiteral("Cannot update. Database or object is read-only."));
-    case SQLITE_CONSTRAINT:
+    case SQLITE_CONSTRAINT: {
+        const qsizetype marker = message.indexOf(constraintMessageMarker);
+        if (marker >= 0) {
+            return Error(ErrorNumber::Unspecified,
+                         message.mid(marker + constraintMessageMarker.size()));
+        }
         break;
+    }
     default:
         if (message.startsWith(QLatin1String("no such table:"))) {
             return Error(ErrorNumber::InputTableNotFound,

@@ -15,6 +15,10 @@ struct sqlite3_stmt;
 
 namespace jet::detail {
 
+// Marks a refused write's message written by the engine itself (a CHECK constraint's name, a
+// trigger's RAISE text): what follows it is the description to report as it is.
+inline const QString constraintMessageMarker = QStringLiteral("qv|");
+
 // Turns a failed SQLite call (its result code and message) into the error to raise.
 using ErrorMapper = std::function<Error(int resultCode, const QString& message)>;
 

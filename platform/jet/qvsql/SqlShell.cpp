@@ -1,11 +1,14 @@
 #include "SqlShell.h"
 
 #include "jet/DatabaseFile.h"
-#include "jet/DdlExecutor.h"
+#include "jet/schema/DdlExecutor.h"
+#include "jet/schema/TableSchema.h"
 #include "jet/sql/JetSql.h"
 #include "jet/SqliteStatement.h"
 #include "jet/StatementSplitter.h"
 
+#include <algorithm>
+#include <memory>
 #include <sqlite3.h>
 
 namespace {
@@ -150,18 +153,20 @@ bool SqlShell::printSchema()
 {
     try {
         sqlite3* db = m_connection.handle();
-        jet::detail::SqliteStatement tables(
-            db, QStringLiteral("SELECT m.name, p.name, p.type, p.\"notnull\" FROM sqlite_schema "
-                               "AS m JOIN pragma_table_info(m.name) AS p WHERE m.type = 'table' "
-                               "AND m.name NOT LIKE 'MSys%' AND m.name NOT LIKE 'sqlite%' "
-                               "ORDER BY m.name COLLATE NOCASE, p.cid"));
+        QStringList names = jet::tableNames(db);
+        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
         m_out << "Table\tColumn\tType\tSize\tRequired\n";
-        while (tables.step()) {
-            const jet::ColumnType type = jet::columnTypeFromDeclaration(tables.columnText(2));
-            m_out << tables.columnText(0) << '\t' << tables.columnText(1) << '\t'
-                  << jet::jetTypeName(type.type) << '\t'
-                  << (type.size > 0 ? QString::number(type.size) : QString()) << '\t'
-                  << (sqlite3_column_int(tables.get(), 3) ? "Yes" : "No") << '\n';
+        for (const QString& name : names) {
+            const std::optional<jet::TableSchema> table = jet::readTableSchema(db, name);
+            for (const jet::ColumnSchema& column :
+                 table ? table->columns : QList<jet::ColumnSchema>()) {
+                m_out << table->name << '\t' << column.name << '\t'
+                      << jet::jetTypeName(column.adoType()) << '\t'
+                      << (column.size > 0 ? QString::number(column.size) : QString()) << '\t'
+                      << (column.nullable ? "No" : "Yes") << '\n';
+            }
         }
         m_out.flush();
         return true;
@@ -169,6 +174,20 @@ bool SqlShell::printSchema()
         report(error);
         return false;
     }
+}
+
+QString SqlShell::schemaPlan(const jet::DdlStatement& statement)
+{
+    // What a schema statement does depends on the tables it changes: show the statements it
+    // would run on the open database, or on an empty one.
+    if (m_connection.isOpen()) {
+        return jet::DdlExecutor(m_connection.handle()).plan(statement).join(QStringLiteral(";\n"));
+    }
+    sqlite3* scratch = nullptr;
+    sqlite3_open(":memory:", &scratch);
+    const std::unique_ptr<sqlite3, decltype(&sqlite3_close)> owner(scratch, &sqlite3_close);
+    jet::registerSqlFunctions(scratch);
+    return jet::DdlExecutor(scratch).plan(statement).join(QStringLiteral(";\n"));
 }
 
 bool SqlShell::printTranslation(const QString& jetSql)
@@ -179,7 +198,7 @@ bool SqlShell::printTranslation(const QString& jetSql)
                                   : jet::translate(jetSql);
         const QString sqlite = statement.ddl.action == jet::DdlStatement::Action::None
                                    ? statement.sqlite
-                                   : jet::DdlExecutor::sql(statement.ddl);
+                                   : schemaPlan(statement.ddl);
         m_out << sqlite << '\n';
         if (!statement.parameters.isEmpty()) {
             m_out << "-- parameters: " << statement.parameters.join(QStringLiteral(", ")) << '\n';

@@ -6,6 +6,7 @@
 // Errors go to the error stream.
 
 #include "jet/Connection.h"
+#include "jet/sql/DdlStatement.h"
 
 #include <QTextStream>
 
@@ -32,6 +33,7 @@ public:
 private:
     void report(const vb::Error& error);
     void printRows(jet::ResultSet& rows);
+    QString schemaPlan(const jet::DdlStatement& statement);
 
     QTextStream& m_out;
     QTextStream& m_err;
