@@ -1,0 +1,182 @@
+// Changing rows through a recordset: AddNew/Update with the counter read back, edits of the
+// current row, CancelUpdate, Delete, and the engine's refusals leaving the edit pending.
+
+#include "CellarFixture.h"
+#include "jet/Error.h"
+
+namespace jet {
+namespace {
+
+using test::CellarFixture;
+using test::errorNumber;
+
+class EditTest : public CellarFixture
+{
+protected:
+    qint64 count(const QString& where = QStringLiteral("True"))
+    {
+        return m_connection.execute("SELECT Count(*) FROM tblWines WHERE " + where)
+            .value(0)
+            .toLong();
+    }
+};
+
+TEST_F(EditTest, AddNewGivesTheCounterAfterUpdateAndStaysOnTheNewRow)
+{
+    Recordset wines;
+    openWines(wines);
+    wines.addNew();
+    EXPECT_EQ(wines.editMode(), EditMode::Add);
+    EXPECT_FALSE(wines.eof());
+    wines.setValue("Label", "Rioja");
+    wines.setValue("Vintage", "2010"); // converted to the field's type
+    wines.setValue("PreSelect", true);
+    EXPECT_EQ(wines.value("Label").toString(), "Rioja");
+    EXPECT_TRUE(wines.value("WineID").isNull()); // not numbered before Update
+    wines.update();
+    EXPECT_EQ(wines.editMode(), EditMode::None);
+    EXPECT_EQ(wines.value("WineID").toLong(), 5);
+    EXPECT_EQ(wines.value("Vintage").type(), vb::VarType::Integer);
+    EXPECT_EQ(wines.recordCount(), 5);
+    const vb::Variant bookmark = wines.bookmark();
+    wines.moveFirst();
+    wines.setBookmark(bookmark);
+    EXPECT_EQ(wines.value("Label").toString(), "Rioja");
+    EXPECT_EQ(count("Label = 'Rioja' AND PreSelect = True AND Vintage = 2010"), 1);
+    wines.moveLast();
+    EXPECT_EQ(wines.value("Label").toString(), "Rioja");
+}
+
+TEST_F(EditTest, EditsOfTheCurrentRowAreWrittenAndSeen)
+{
+    Recordset wines;
+    openWines(wines);
+    wines.moveNext();
+    wines.setValue("Value", 33.25);
+    EXPECT_EQ(wines.editMode(), EditMode::InProgress);
+    EXPECT_EQ(wines.value("Value").toCurrency(), vb::Currency::fromDouble(33.25));
+    wines.update();
+    EXPECT_EQ(count("Label = 'barolo' AND [Value] = 33.25"), 1);
+
+    wines.setValue("Region", "Langhe");
+    wines.moveNext(); // moving on saves the edit, as ADO does
+    EXPECT_EQ(count("Region = 'Langhe'"), 1);
+    wines.movePrevious();
+    EXPECT_EQ(wines.value("Region").toString(), "Langhe");
+
+    wines.setValue("Region", "Elsewhere");
+    wines.cancelUpdate();
+    EXPECT_EQ(wines.value("Region").toString(), "Langhe");
+    wines.addNew();
+    wines.setValue("Label", "Never");
+    wines.cancelUpdate();
+    EXPECT_EQ(wines.value("Label").toString(), "barolo"); // back where AddNew started
+    EXPECT_EQ(count(), 4);
+}
+
+TEST_F(EditTest, RefusedUpdateKeepsTheEditPendingAndWritesNothing)
+{
+    Recordset wines;
+    openWines(wines);
+    wines.addNew();
+    wines.setValue("Label", "margaux"); // the unique index compares without regard to case
+    const int duplicate = errorNumber([&] { wines.update(); });
+    EXPECT_EQ(duplicate, test::engineFailure);
+    EXPECT_EQ(wines.editMode(), EditMode::Add);
+    EXPECT_EQ(count(), 4);
+
+    wines.setValue("Label", QString(21, u'x'));
+    EXPECT_EQ(errorNumber([&] { wines.update(); }), test::engineFailure);
+    wines.setValue("Label", vb::Variant::null());
+    EXPECT_EQ(errorNumber([&] { wines.update(); }), test::engineFailure);
+    EXPECT_EQ(count(), 4);
+
+    wines.setValue("Label", "Medoc");
+    wines.update();
+    EXPECT_EQ(count(), 5);
+
+    wines.moveFirst();
+    wines.setValue("Label", "Chablis");
+    EXPECT_EQ(errorNumber([&] { wines.moveNext(); }), test::engineFailure);
+    EXPECT_EQ(wines.editMode(), EditMode::InProgress);
+    EXPECT_EQ(wines.value("Label").toString(), "Chablis");
+    wines.cancelUpdate();
+    EXPECT_EQ(wines.value("Label").toString(), "Margaux");
+    EXPECT_EQ(count("Label = 'Margaux'"), 1);
+}
+
+TEST_F(EditTest, ValuesAreCheckedAgainstTheFieldTypeWhenAssigned)
+{
+    Recordset wines;
+    openWines(wines);
+    EXPECT_EQ(errorNumber([&] { wines.setValue("Vintage", 40000); }),
+              static_cast<int>(0x80040E21u));
+    EXPECT_EQ(errorNumber([&] { wines.setValue("Bought", "not a date"); }),
+              static_cast<int>(0x80040E21u));
+    EXPECT_EQ(errorNumber([&] { wines.setValue("WineID", 99); }), static_cast<int>(0x80040E21u));
+    EXPECT_EQ(errorNumber([&] { wines.setValue("Nope", 1); }), test::itemNotFound);
+    EXPECT_EQ(wines.editMode(), EditMode::None);
+}
+
+TEST_F(EditTest, DeletedRowsAreSkippedAndCannotBeRead)
+{
+    Recordset wines;
+    openWines(wines);
+    wines.moveNext();
+    wines.deleteCurrent();
+    EXPECT_EQ(errorNumber([&] { wines.value("Label"); }), test::deletedRow);
+    EXPECT_EQ(errorNumber([&] { wines.setValue("Label", "x"); }), test::deletedRow);
+    EXPECT_EQ(errorNumber([&] { wines.deleteCurrent(); }), test::deletedRow);
+    EXPECT_EQ(wines.recordCount(), 3);
+    wines.moveNext();
+    EXPECT_EQ(wines.value("Label").toString(), "Chablis");
+    wines.movePrevious();
+    EXPECT_EQ(wines.value("Label").toString(), "Margaux");
+    EXPECT_EQ(allLabels(wines), QStringList({"Margaux", "Chablis", "Alba d'Oro"}));
+    EXPECT_EQ(count(), 3);
+
+    wines.moveLast();
+    wines.deleteCurrent();
+    wines.moveNext();
+    EXPECT_TRUE(wines.eof());
+    wines.moveLast();
+    EXPECT_EQ(wines.value("Label").toString(), "Chablis");
+}
+
+TEST_F(EditTest, ReadOnlyRecordsetsRefuseWrites)
+{
+    Recordset wines;
+    openWines(wines, LockType::ReadOnly);
+    EXPECT_EQ(errorNumber([&] { wines.setValue("Label", "x"); }), test::notSupported);
+    EXPECT_EQ(errorNumber([&] { wines.addNew(); }), test::notSupported);
+    EXPECT_EQ(errorNumber([&] { wines.deleteCurrent(); }), test::notSupported);
+    EXPECT_EQ(count(), 4);
+}
+
+TEST_F(EditTest, CloseWithAPendingEditIsRefused)
+{
+    Recordset wines;
+    openWines(wines);
+    wines.setValue("Region", "Pending");
+    EXPECT_EQ(errorNumber([&] { wines.close(); }), test::notInContext);
+    EXPECT_TRUE(wines.isOpen());
+    wines.update();
+    wines.close();
+    EXPECT_EQ(count("Region = 'Pending'"), 1);
+}
+
+TEST_F(EditTest, RowDeletedByAnotherUserCannotBeUpdated)
+{
+    Recordset wines;
+    openWines(wines);
+    wines.setValue("Region", "Gone");
+    Connection other;
+    other.open(m_database.connectionString());
+    other.execute("DELETE * FROM tblWines WHERE Label = 'Margaux'");
+    EXPECT_EQ(errorNumber([&] { wines.update(); }), static_cast<int>(0x80040E38u));
+    wines.cancelUpdate();
+    EXPECT_EQ(errorNumber([&] { wines.value("Label"); }), test::deletedRow);
+}
+
+} // namespace
+} // namespace jet
