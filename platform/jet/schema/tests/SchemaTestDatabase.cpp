@@ -44,6 +44,16 @@ QString SchemaTestDatabase::failure(const QString& sql) const
     return {};
 }
 
+QString SchemaTestDatabase::ddlFailure(const QString& jetSql) const
+{
+    try {
+        ddl(jetSql);
+    } catch (const vb::Error& error) {
+        return error.description();
+    }
+    return {};
+}
+
 qint64 SchemaTestDatabase::integer(const QString& sql) const
 {
     return detail::queryInt(m_db, sql);

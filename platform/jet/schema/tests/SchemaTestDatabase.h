@@ -3,6 +3,7 @@
 // An in-memory SQLite database with the engine's SQL functions, for the schema tests.
 
 #include "jet/schema/TableSchema.h"
+#include "vb/Error.h"
 
 #include <QString>
 
@@ -26,6 +27,8 @@ public:
     void ddl(const QString& jetSql) const;
     // The description of the error `sql` raises, or "" when it succeeds.
     QString failure(const QString& sql) const;
+    // The description of the error the Jet DDL statement raises, or "".
+    QString ddlFailure(const QString& jetSql) const;
     qint64 integer(const QString& sql) const;
     QString text(const QString& sql) const;
 

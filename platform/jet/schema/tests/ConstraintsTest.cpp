@@ -1,0 +1,134 @@
+// What a table refuses, whichever way a row is written: plain SQLite INSERT and UPDATE on the
+// table get the same rules and the same messages as Jet SQL.
+
+#include "jet/schema/SchemaEditor.h"
+#include "SchemaTestDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace jet {
+namespace {
+
+class ConstraintsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_db.ddl("CREATE TABLE tblWines (WineID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
+                 "Name TEXT(10) NOT NULL, Region TEXT(20), Notes MEMO, Qty SHORT)");
+    }
+
+    qint64 rows() const { return m_db.integer("SELECT count(*) FROM tblWines"); }
+
+    test::SchemaTestDatabase m_db;
+};
+
+TEST_F(ConstraintsTest, RequiredFieldRefusesNullOnInsertAndUpdate)
+{
+    const QString insert = m_db.failure("INSERT INTO tblWines (Region) VALUES ('Rioja')");
+    EXPECT_EQ(insert, "The field 'tblWines.Name' cannot contain a Null value because the Required "
+                      "property for this field is set to True. Enter a value in this field.");
+    EXPECT_EQ(rows(), 0);
+    m_db.exec("INSERT INTO tblWines (Name) VALUES ('Alpha')");
+    EXPECT_NE(m_db.failure("UPDATE tblWines SET Name = NULL"), "");
+    EXPECT_EQ(m_db.text("SELECT Name FROM tblWines"), "Alpha");
+}
+
+TEST_F(ConstraintsTest, TextLongerThanItsSizeIsRefusedNotCut)
+{
+    EXPECT_EQ(m_db.failure("INSERT INTO tblWines (Name) VALUES ('0123456789')"), "");
+    const QString error = m_db.failure("INSERT INTO tblWines (Name) VALUES ('0123456789A')");
+    EXPECT_TRUE(error.startsWith("The field is too small to accept the amount of data"));
+    EXPECT_TRUE(error.contains("'tblWines.Name'")) << error.toStdString();
+    EXPECT_NE(m_db.failure("UPDATE tblWines SET Name = Name || 'x'"), "");
+    EXPECT_EQ(m_db.text("SELECT Name FROM tblWines"), "0123456789");
+}
+
+TEST_F(ConstraintsTest, ZeroLengthTextOnlyWhereAllowed)
+{
+    EXPECT_EQ(m_db.failure("INSERT INTO tblWines (Name, Region) VALUES ('A', '')"),
+              "Field 'tblWines.Region' cannot be a zero-length string.");
+    EXPECT_NE(m_db.failure("INSERT INTO tblWines (Name, Notes) VALUES ('A', '')"), "");
+    EXPECT_EQ(rows(), 0);
+
+    ColumnSchema region = readTableSchema(m_db.db(), "tblWines")->columns[2];
+    region.allowZeroLength = true;
+    SchemaEditor(m_db.db()).alterColumn("tblWines", region);
+    EXPECT_EQ(m_db.failure("INSERT INTO tblWines (Name, Region) VALUES ('A', '')"), "");
+    EXPECT_TRUE(readTableSchema(m_db.db(), "tblWines")->columns[2].allowZeroLength);
+}
+
+TEST_F(ConstraintsTest, UniqueIndexRefusesDuplicatesIgnoringCase)
+{
+    m_db.ddl("CREATE UNIQUE INDEX idxName ON tblWines (Name)");
+    m_db.exec("INSERT INTO tblWines (Name) VALUES ('Alpha')");
+    const QString error = m_db.failure("INSERT INTO tblWines (Name) VALUES ('ALPHA')");
+    EXPECT_TRUE(error.contains("duplicate values in the index, primary key, or relationship"))
+        << error.toStdString();
+    EXPECT_EQ(rows(), 1);
+    // Existing duplicates stop the index from being made.
+    m_db.exec("INSERT INTO tblWines (Name, Region) VALUES ('Beta', 'X'), ('Gamma', 'X')");
+    EXPECT_THROW(m_db.ddl("CREATE UNIQUE INDEX idxRegion ON tblWines (Region)"), vb::Error);
+    EXPECT_EQ(readTableSchema(m_db.db(), "tblWines")->index("idxRegion"), nullptr);
+}
+
+TEST_F(ConstraintsTest, CountersNumberRowsAndNeverReuseNumbers)
+{
+    m_db.exec("INSERT INTO tblWines (Name) VALUES ('A'), ('B'), ('C')");
+    m_db.exec("DELETE FROM tblWines WHERE WineID = 3");
+    m_db.exec("INSERT INTO tblWines (Name) VALUES ('D')");
+    EXPECT_EQ(m_db.integer("SELECT WineID FROM tblWines WHERE Name = 'D'"), 4);
+    EXPECT_EQ(m_db.integer("SELECT WineID FROM tblWines WHERE Name = 'B'"),
+              m_db.integer("SELECT rowid FROM tblWines WHERE Name = 'B'"));
+
+    // A counter that is not the only key column is numbered by the engine.
+    m_db.ddl("CREATE TABLE tblLog (Entry TEXT(10), Seq COUNTER)");
+    m_db.exec("INSERT INTO tblLog (Entry) VALUES ('x'), ('y')");
+    EXPECT_EQ(m_db.integer("SELECT Seq FROM tblLog WHERE Entry = 'y'"), 2);
+    // Added to a table with rows, it numbers them in the order they were added.
+    m_db.ddl("ALTER TABLE tblWines ADD COLUMN Serial COUNTER");
+    EXPECT_EQ(m_db.integer("SELECT Serial FROM tblWines WHERE Name = 'D'"), 3);
+}
+
+TEST_F(ConstraintsTest, PrimaryAndDisallowNullIndexesRefuseNull)
+{
+    m_db.ddl("CREATE TABLE tblCodes (Code TEXT(5), Label TEXT(20))");
+    m_db.ddl("ALTER TABLE tblCodes ADD CONSTRAINT PrimaryKey PRIMARY KEY (Code)");
+    const QString error = m_db.failure("INSERT INTO tblCodes (Label) VALUES ('none')");
+    EXPECT_TRUE(error.startsWith("Index or primary key cannot contain a Null value."))
+        << error.toStdString();
+    m_db.exec("INSERT INTO tblCodes VALUES ('A', 'a')");
+    EXPECT_NE(m_db.failure("INSERT INTO tblCodes VALUES ('a', 'b')"), "");
+
+    m_db.ddl("CREATE INDEX idxLabel ON tblCodes (Label) WITH DISALLOW NULL");
+    EXPECT_NE(m_db.failure("UPDATE tblCodes SET Label = NULL"), "");
+    m_db.ddl("DROP INDEX idxLabel ON tblCodes");
+    EXPECT_EQ(m_db.failure("UPDATE tblCodes SET Label = NULL"), "");
+}
+
+TEST_F(ConstraintsTest, RequiredColumnAddedToFilledTableKeepsOlderRows)
+{
+    m_db.exec("INSERT INTO tblWines (Name) VALUES ('A')");
+    m_db.ddl("ALTER TABLE tblWines ADD COLUMN Grower TEXT(20) NOT NULL");
+    EXPECT_EQ(rows(), 1);
+    EXPECT_NE(m_db.failure("INSERT INTO tblWines (Name) VALUES ('B')"), "");
+    EXPECT_EQ(m_db.failure("INSERT INTO tblWines (Name, Grower) VALUES ('B', 'G')"), "");
+}
+
+TEST_F(ConstraintsTest, FailedSchemaChangeLeavesNothingBehind)
+{
+    const QString before = m_db.text("SELECT group_concat(sql, ';') FROM sqlite_schema");
+    EXPECT_THROW(m_db.ddl("CREATE TABLE tblBad (A LONG, B LONG, A TEXT)"), vb::Error);
+    EXPECT_THROW(m_db.ddl("CREATE TABLE tblWines (A LONG)"), vb::Error);
+    EXPECT_THROW(m_db.ddl("CREATE TABLE tblBad (A LONG, CONSTRAINT fk FOREIGN KEY (A) REFERENCES "
+                          "tblNone (ID))"),
+                 vb::Error);
+    EXPECT_THROW(m_db.ddl("CREATE INDEX idx ON tblWines (Missing)"), vb::Error);
+    EXPECT_THROW(m_db.ddl("CREATE INDEX pk2 ON tblWines (Name) WITH PRIMARY"), vb::Error);
+    EXPECT_THROW(m_db.ddl("ALTER TABLE tblWines ADD COLUMN Name LONG"), vb::Error);
+    EXPECT_EQ(m_db.text("SELECT group_concat(sql, ';') FROM sqlite_schema"), before);
+    EXPECT_EQ(tableNames(m_db.db()), QStringList{"tblWines"});
+}
+
+} // namespace
+} // namespace jet
