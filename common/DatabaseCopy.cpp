@@ -24,7 +24,7 @@ namespace {
 
 const QString errorSource = QStringLiteral("DatabaseCopy");
 constexpr std::array<const char*, 3> sideSuffixes = {"-wal", "-shm", "-journal"};
-constexpr char sqliteMagic[] = "SQLite format 3"; // and its NUL: the first 16 bytes
+constexpr qint64 minimumDatabaseSize = 512; // the smallest page SQLite writes
 
 namespace Number {
 constexpr int InvalidProcedureCall = 5;
@@ -96,7 +96,9 @@ QString quotedName(const QString& name)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-// Why `path` cannot be a database, or an empty text. Reads only the header.
+// Why `path` cannot be a database, or an empty text. Only looks at the file's directory entry:
+// opening and closing a database file outside SQLite would drop the locks that SQLite holds on
+// it for other connections of this process (POSIX locks belong to the process, not the handle).
 QString notADatabaseReason(const QString& path)
 {
     const QFileInfo info(path);
@@ -104,11 +106,7 @@ QString notADatabaseReason(const QString& path)
         return QStringLiteral("the file does not exist");
     if (info.isDir())
         return QStringLiteral("it is a folder, not a file");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("it cannot be opened (%1)").arg(file.errorString());
-    const QByteArray header = file.read(sizeof sqliteMagic);
-    if (header != QByteArray(sqliteMagic, sizeof sqliteMagic))
+    if (info.size() < minimumDatabaseSize)
         return QStringLiteral("it is not a database file");
     return {};
 }
@@ -130,20 +128,32 @@ enum class Access
     Write,
 };
 
-DatabaseHandle openDatabase(const QString& path, Access access, QString* reason)
+// Opens `path` and reads its header; nullptr with the reason (and SQLite's result code) when
+// that fails, e.g. with SQLITE_NOTADB for a file that is not a database.
+DatabaseHandle openDatabase(const QString& path, Access access, QString* reason,
+                            int* resultCode = nullptr)
 {
     // Opened for writing even to read (SQLite falls back to reading for a write-protected file),
     // so the last connection to close checkpoints and removes the -wal and -shm files it made.
-    const int flags = SQLITE_OPEN_READWRITE;
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, flags, nullptr);
+    int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     DatabaseHandle db(raw);
+    if (rc == SQLITE_OK) {
+        sqlite3_extended_result_codes(raw, 1);
+        // Readers of a write-ahead log wait only while another connection recovers it.
+        sqlite3_busy_timeout(raw, 5000);
+        rc = sqlite3_exec(raw, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    }
     if (rc != SQLITE_OK) {
+        if (resultCode)
+            *resultCode = rc;
         if (reason)
-            *reason = raw ? sqliteMessage(raw) : QStringLiteral("out of memory");
+            *reason = (rc & 0xFF) == SQLITE_NOTADB ? QStringLiteral("it is not a database file")
+                      : raw                        ? sqliteMessage(raw)
+                                                   : QStringLiteral("out of memory");
         return nullptr;
     }
-    sqlite3_extended_result_codes(raw, 1);
     if (access == Access::Read)
         sqlite3_exec(raw, "PRAGMA query_only=1", nullptr, nullptr, nullptr);
     // Indexes of text columns use the engine's collation, and its checks call its functions:
@@ -319,11 +329,10 @@ struct SourceFacts
 SourceFacts backUp(const QString& source, const QString& temporary, const QString& target)
 {
     QString reason;
-    const DatabaseHandle from = openDatabase(source, Access::Read, &reason);
+    int rc = SQLITE_OK;
+    const DatabaseHandle from = openDatabase(source, Access::Read, &reason, &rc);
     if (!from)
-        backupFailed(SQLITE_CANTOPEN, source, target, reason);
-    // Readers of a write-ahead log wait only while another connection recovers it.
-    sqlite3_busy_timeout(from.get(), 5000);
+        backupFailed(rc, source, target, reason);
     const DatabaseHandle to = openDatabase(temporary, Access::Write, &reason);
     if (!to)
         backupFailed(SQLITE_CANTOPEN, temporary, target, reason);
