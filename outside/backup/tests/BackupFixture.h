@@ -1,35 +1,38 @@
 #pragma once
 
-// A small real installation in a temporary folder (the four databases, the satellites and the
-// Tools folder) and an empty folder to back up into.
+// An installation with the satellite files too, and an empty folder the user picks.
 
-#include <gtest/gtest.h>
+#include "outside/backup/BackupComponent.h"
+#include "outside/tovrak/tests/TestInstallation.h"
+
 #include <QDateTime>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QDir>
 
-namespace backup::test {
+namespace outside::test {
 
-void createDatabase(const QString& path, int version, int rows = 3);
-// The version and the rows of tblData of a database, opened through the engine.
-QStringList contentOf(const QString& path);
-QByteArray bytesOf(const QString& path);
-bool writeBytes(const QString& path, const QByteArray& bytes);
-QStringList filesIn(const QString& folder);
+inline const QString backupPrompt =
+    QStringLiteral("Select a folder where to backup your data files");
 
-class BackupTest : public ::testing::Test
+class BackupTest : public InstallationTest
 {
 protected:
-    void SetUp() override;
-
-    QString inst(const QString& name = {}) const;
-    QString tools() const { return inst(QStringLiteral("Tools")); }
-    // The (empty) folder the user picks.
+    void SetUp() override
+    {
+        InstallationTest::SetUp();
+        ASSERT_TRUE(QDir().mkpath(chosen()));
+        createDatabase(inst(QStringLiteral("printlabels.dat")), 1);
+        createDatabase(inst(QStringLiteral("Auctions.dat")), 1);
+        ASSERT_TRUE(writeBytes(inst(QStringLiteral("rates.dat")),
+                               "\"USD\",\"US Dollar\",1.0\r\n\"EUR\",\"Euro\",0.92\r\n"));
+    }
     QString chosen() const { return m_dir.filePath(QStringLiteral("My Backups")); }
-    static QDateTime fixedTime();
-
-    QTemporaryDir m_dir;
+    // Backs up into `folder` without a dialog.
+    qint16 backUpInto(backup::BackupComponent& component, const QString& folder, QString& message)
+    {
+        component.setTargetFolder(folder);
+        return component.backupUserFiles(0, backupPrompt, message);
+    }
+    static QDateTime fixedTime() { return QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)); }
 };
 
-} // namespace backup::test
+} // namespace outside::test

@@ -1,127 +1,121 @@
-// What tovrak leaves alone: databases in use, missing or damaged ones. Each is reported on its
-// own line, the exit status is non-zero, and the other databases are still compacted.
+// What tovrak leaves alone: databases in use, missing, damaged or foreign files, and every
+// command line it does not understand. Each database problem gets its own line on standard
+// error, the exit status is non-zero, and the other databases are still compacted.
 
 #include "platform/jet/Connection.h"
-#include "TovrakFixture.h"
+#include "platform/versioninfo/VersionInfo.h"
+#include "TestInstallation.h"
+#include "TovrakProgram.h"
 
-#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
-namespace tovrak::test {
+namespace outside::test {
 namespace {
 
-QString connectionString(const QString& path)
-{
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path +
-           QStringLiteral(";Jet OLEDB:Database Password=vutmarelko");
-}
-
-QStringList linesOf(const QString& text)
-{
-    return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
-
-class Failure : public TovrakTest
+class Failure : public InstallationTest
 {
 protected:
     void SetUp() override
     {
-        TovrakTest::SetUp();
-        execute(inst(QStringLiteral("csample.qvd")), QStringLiteral("DELETE FROM tblData"));
-        m_mainBefore = sizeOf(inst(QStringLiteral("csample.qvd")));
+        InstallationTest::SetUp();
+        execute(databases().at(0), QStringLiteral("DELETE FROM tblData"));
+        m_mainSize = QFileInfo(databases().at(0)).size();
     }
-    void expectMainCompacted() const
+    Outcome run(const QStringList& arguments = {}) const
     {
-        EXPECT_LT(sizeOf(inst(QStringLiteral("csample.qvd"))), m_mainBefore);
+        return runTovrak(QStringList{QStringLiteral("--tools"), tools()} + arguments);
     }
+    // The main database was still compacted.
+    bool mainCompacted() const { return QFileInfo(databases().at(0)).size() < m_mainSize; }
 
-    qint64 m_mainBefore = 0;
+    qint64 m_mainSize = 0;
 };
 
 TEST_F(Failure, DatabasesInUseAreReportedAndLeftAlone)
 {
-    const QString settings = inst(QStringLiteral("settings.dat"));
-    const QString weblinks = inst(QStringLiteral("weblinks.dat"));
+    const QString settings = databases().at(1);
+    const QString weblinks = databases().at(3);
     jet::Connection writer;
     writer.open(connectionString(settings));
     writer.beginTrans();
     writer.execute(QStringLiteral("INSERT INTO tblData (ID, Name) VALUES (1000, 'pending')"));
     // Read first: closing any other handle on the file would drop this process's locks on it.
     const QByteArray weblinksBefore = bytesOf(weblinks);
-    jet::Connection reader; // only open, not reading
+    jet::Connection reader; // open, not reading
     reader.open(connectionString(weblinks));
 
-    const Outcome outcome = runTovrak();
+    const Outcome outcome = run();
     EXPECT_EQ(outcome.exitCode, 1);
-    const QStringList errors = linesOf(outcome.err);
+    const QStringList errors = outcome.errorLines();
     ASSERT_EQ(errors.size(), 2) << outcome.err.toStdString();
-    EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("tovrak: ") + settings));
-    EXPECT_TRUE(errors.at(0).contains(QStringLiteral("in use")));
-    EXPECT_TRUE(errors.at(1).startsWith(QStringLiteral("tovrak: ") + weblinks));
-    EXPECT_TRUE(errors.at(1).contains(QStringLiteral("in use")));
-    expectMainCompacted();
-    EXPECT_TRUE(outcome.out.contains(QStringLiteral("english.lan")));
+    EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("tovrak: ") + settings + " is in use"));
+    EXPECT_TRUE(errors.at(1).startsWith(QStringLiteral("tovrak: ") + weblinks + " is in use"));
+    EXPECT_TRUE(mainCompacted());
 
-    // The holders go on as if nothing happened.
+    // The holders go on as if nothing had happened.
     writer.commitTrans();
     writer.close();
-    EXPECT_EQ(contentOf(settings).size(), 42);
-    EXPECT_EQ(contentOf(settings).last(), QStringLiteral("1000|pending|(null)|(null)"));
+    EXPECT_EQ(contentOf(settings).last(), QStringLiteral("1000|pending|(null)"));
     EXPECT_EQ(bytesOf(weblinks), weblinksBefore);
 }
 
-TEST_F(Failure, AMissingDatabaseIsReportedAndTheOthersCompacted)
+TEST_F(Failure, MissingDamagedAndForeignFilesAreReportedAndNeverReplaced)
 {
-    const QString weblinks = inst(QStringLiteral("weblinks.dat"));
-    ASSERT_TRUE(QFile::remove(weblinks));
-    const Outcome outcome = runTovrak();
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(linesOf(outcome.err),
-              QStringList{QStringLiteral("tovrak: %1 was not found").arg(weblinks)});
-    expectMainCompacted();
-    EXPECT_FALSE(QFileInfo::exists(weblinks));
-}
-
-TEST_F(Failure, ADamagedDatabaseIsNeverReplaced)
-{
-    const QString language = inst(QStringLiteral("english.lan"));
-    execute(language, QStringLiteral("DELETE FROM tblData WHERE ID > 2"));
-    damageIndex(language);
-    const QByteArray before = bytesOf(language);
-    const QStringList files = installationFiles();
-
-    const Outcome outcome = runTovrak();
-    EXPECT_EQ(outcome.exitCode, 1);
-    const QStringList errors = linesOf(outcome.err);
-    ASSERT_EQ(errors.size(), 1) << outcome.err.toStdString();
-    EXPECT_TRUE(errors.at(0).startsWith(QStringLiteral("tovrak: ") + language));
-    EXPECT_TRUE(errors.at(0).contains(QStringLiteral("damaged"))) << errors.at(0).toStdString();
-    EXPECT_EQ(bytesOf(language), before);
-    EXPECT_EQ(installationFiles(), files);
-    expectMainCompacted();
-}
-
-TEST_F(Failure, ADatabaseWithoutItsVersionTableIsNotTouched)
-{
-    const QString settings = inst(QStringLiteral("settings.dat"));
+    const QString settings = databases().at(1);
+    const QString language = databases().at(2);
+    const QString weblinks = databases().at(3);
     execute(settings, QStringLiteral("DROP TABLE tblDBVer"));
-    const QByteArray before = bytesOf(settings);
-    const Outcome outcome = runTovrak();
-    EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_TRUE(outcome.err.contains(QStringLiteral("tblDBVer"))) << outcome.err.toStdString();
-    EXPECT_EQ(bytesOf(settings), before);
-}
-
-TEST_F(Failure, AFileThatIsNoDatabaseIsNotTouched)
-{
-    const QString weblinks = inst(QStringLiteral("weblinks.dat"));
+    execute(language, QStringLiteral("DELETE FROM tblData WHERE ID > 2"));
+    damageIndex(language); // a compacted copy of it would pass every check: it must not be made
     ASSERT_TRUE(QFile::remove(weblinks));
-    ASSERT_TRUE(writeBytes(weblinks, "http://example.org\n"));
-    const Outcome outcome = runTovrak();
+    const QByteArray settingsBefore = bytesOf(settings);
+    const QByteArray languageBefore = bytesOf(language);
+    const QStringList files = filesIn(inst());
+
+    Outcome outcome = run();
     EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_EQ(linesOf(outcome.err),
-              QStringList{QStringLiteral("tovrak: %1 is not a database file").arg(weblinks)});
+    QStringList errors = outcome.errorLines();
+    ASSERT_EQ(errors.size(), 3) << outcome.err.toStdString();
+    EXPECT_TRUE(errors.at(0).startsWith("tovrak: " + settings +
+                                        " is damaged and was not "
+                                        "compacted: it has no version "
+                                        "table tblDBVer"));
+    EXPECT_TRUE(errors.at(1).startsWith("tovrak: " + language + " is damaged"));
+    EXPECT_EQ(errors.at(2), "tovrak: " + weblinks + " was not found");
+    EXPECT_EQ(bytesOf(settings), settingsBefore);
+    EXPECT_EQ(bytesOf(language), languageBefore);
+    EXPECT_EQ(filesIn(inst()), files);
+    EXPECT_TRUE(mainCompacted());
+
+    ASSERT_TRUE(writeBytes(weblinks, "http://example.org\n"));
+    outcome = run();
+    EXPECT_TRUE(outcome.errorLines().contains("tovrak: " + weblinks + " is not a database file"));
     EXPECT_EQ(bytesOf(weblinks), "http://example.org\n");
 }
 
+TEST_F(Failure, ACommandLineItDoesNotUnderstandTouchesNothing)
+{
+    const QByteArray before = bytesOf(databases().at(0));
+    for (const QStringList& arguments :
+         {QStringList{"Restart"}, QStringList{"restart", "restart"}, QStringList{"/x"}}) {
+        const Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(outcome.err.contains(QStringLiteral("Usage: tovrak")));
+    }
+    const Outcome noFolder = runTovrak({QStringLiteral("--tools")});
+    EXPECT_EQ(noFolder.exitCode, 2);
+    EXPECT_TRUE(noFolder.err.contains(QStringLiteral("--tools needs a folder")));
+    EXPECT_EQ(bytesOf(databases().at(0)), before);
+}
+
+TEST(Tovrak, CarriesVersionInformation)
+{
+    const auto info = verinfo::readFile(qEnvironmentVariable("QV_BIN_DIR") + "/tovrak");
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->value(QStringLiteral("FileDescription")), "Database compaction");
+    EXPECT_EQ(info->value(QStringLiteral("CompanyName")), "Quillmere");
+}
+
 } // namespace
-} // namespace tovrak::test
+} // namespace outside::test
