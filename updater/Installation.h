@@ -1,0 +1,42 @@
+#pragma once
+
+// Where an installation keeps what the update run works on: the tools folder, the four
+// databases and their backup files.
+
+#include "common/DatabaseConnections.h"
+
+#include <QString>
+
+namespace updater {
+
+using DatabaseHelpers::DatabaseKind;
+
+class Installation
+{
+public:
+    // Registry "Application"/"FullPath" + "/Tools", or `programFolder` when the value is empty;
+    // always with a trailing separator.
+    static QString findToolsFolder(const QString& programFolder);
+
+    explicit Installation(QString toolsFolder);
+
+    const QString& toolsFolder() const noexcept { return m_toolsFolder; }
+    // tools folder + "Backup"
+    QString backupFolder() const;
+    // Main and language databases from the registry ("LastDatabase"/"FullPath",
+    // "LanguageDB"/"FullPath"), defaulting to csample.qvd and english.lan in the installation
+    // folder; settings.dat and weblinks.dat always there.
+    QString databasePath(DatabaseKind kind) const;
+    // winedata.bak, settings.bak, language.bak, weblinks.bak in the backup folder.
+    QString backupPath(DatabaseKind kind) const;
+    // tools folder + the compaction program.
+    QString compactionProgram() const;
+
+private:
+    // tools folder + ".." + name, as one clean path.
+    QString besideTools(const QString& name) const;
+
+    QString m_toolsFolder;
+};
+
+} // namespace updater
