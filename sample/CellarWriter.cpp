@@ -258,7 +258,7 @@ private:
                    number(m_appellationIds.at(winery.appellation)), note,
                    text(QStringLiteral("%1 %2")
                             .arg(m_random.between(1, 180))
-                            .arg(m_random.pick(streets()))),
+                            .arg(m_random.pick(style.streets))),
                    text(winery.town),
                    text(QStringLiteral("%1 %2 %3")
                             .arg(style.phonePrefix)
@@ -285,16 +285,6 @@ private:
             }
         }
         return result.isEmpty() ? QStringLiteral("winery") : result;
-    }
-
-    static const QStringList& streets()
-    {
-        static const QStringList list{
-            QStringLiteral("Route des Vins"), QStringLiteral("Via Roma"),
-            QStringLiteral("Vineyard Road"),  QStringLiteral("Calle Mayor"),
-            QString::fromUtf8("Weinstraße"),  QStringLiteral("Chemin des Vignes"),
-            QStringLiteral("Silverado Trail")};
-        return list;
     }
 
     // The wine itself: which winery, appellation, label, vintage and bottle; unique as the

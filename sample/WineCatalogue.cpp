@@ -267,14 +267,42 @@ QHash<QString, QStringList> makeLabelNames()
     };
 }
 
+QStringList utf8List(std::initializer_list<const char*> items);
+
+// Street names that fit the country of a winery's address.
+QStringList streetsOf(const QByteArray& country)
+{
+    if (country == "France") {
+        return utf8List(
+            {"Route des Vins", "Chemin des Vignes", "Rue du Château", "Place de l'Église"});
+    }
+    if (country == "Italy") {
+        return utf8List({"Via Roma", "Strada San Martino", "Località Bricco", "Via del Castello"});
+    }
+    if (country == "Spain" || country == "Argentina") {
+        return utf8List({"Calle Mayor", "Carretera de Haro", "Camino Real"});
+    }
+    if (country == "Portugal") {
+        return utf8List({"Estrada Nacional 222", "Rua do Douro"});
+    }
+    if (country == "Germany" || country == "Austria") {
+        return utf8List({"Weinstraße", "Moselweinstraße", "Kellergasse"});
+    }
+    return utf8List({"Vineyard Road", "Silverado Trail", "Winery Lane", "Valley Road"});
+}
+
 CountryStyle style(const char* country, QStringList prefixes, QStringList names,
                    QStringList suffixes, QStringList towns, const char* phonePrefix,
                    const char* webDomain)
 {
-    return CountryStyle{
-        QString::fromUtf8(country),  std::move(prefixes), std::move(names),
-        std::move(suffixes),         std::move(towns),    QString::fromUtf8(phonePrefix),
-        QString::fromUtf8(webDomain)};
+    return CountryStyle{QString::fromUtf8(country),
+                        std::move(prefixes),
+                        std::move(names),
+                        std::move(suffixes),
+                        std::move(towns),
+                        streetsOf(country),
+                        QString::fromUtf8(phonePrefix),
+                        QString::fromUtf8(webDomain)};
 }
 
 QStringList utf8List(std::initializer_list<const char*> items)

@@ -48,8 +48,9 @@ struct CountryStyle
     QStringList wineryNames;
     QStringList winerySuffixes; // " Cellars", " Estate", ... ("" = none)
     QStringList towns;          // "Pauillac", "Alba", ...
-    QString phonePrefix;        // "+33 5"
-    QString webDomain;          // "fr"
+    QStringList streets;
+    QString phonePrefix; // "+33 5"
+    QString webDomain;   // "fr"
 };
 
 const QList<DrinkProfileEntry>& drinkProfiles();
