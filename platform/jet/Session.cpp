@@ -2,6 +2,7 @@
 
 #include "SqliteStatement.h"
 
+#include <algorithm>
 #include <mutex>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -28,8 +29,8 @@ Registry& registry()
 
 // A batch is committed after this many writes or this long after it began, whichever comes
 // first, so a crash or another process never waits on more than a moment's work.
-constexpr int maxBatchWrites = 1000;
-constexpr std::chrono::milliseconds maxBatchAge{250};
+constexpr int maxBatchWrites = 10000;
+constexpr std::chrono::milliseconds maxBatchAge{500};
 
 } // namespace
 
@@ -57,9 +58,11 @@ void Session::close() noexcept
         registry().sessions.erase(this);
     }
     if (inBatch() && !sqlite3_get_autocommit(m_db)) {
+        endBatch();
         sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); // batched writes are kept
     }
     m_batchWrites = -1;
+    m_batchReaders.clear();
     if (!sqlite3_get_autocommit(m_db)) {
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
@@ -108,6 +111,7 @@ bool Session::beginBatch()
     }
     exec(m_db, QStringLiteral("BEGIN IMMEDIATE"));
     m_batchWrites = 0;
+    ++m_batchNumber;
     m_batchSince = std::chrono::steady_clock::now();
     scheduleBatchCommit();
     return true;
@@ -128,6 +132,7 @@ void Session::commitBatch()
     if (!inBatch() || !m_db) {
         return;
     }
+    endBatch();
     if (sqlite3_get_autocommit(m_db)) {
         m_batchWrites = -1; // already ended by the engine
         return;
@@ -136,11 +141,34 @@ void Session::commitBatch()
     m_batchWrites = -1;
 }
 
+void Session::endBatch() noexcept
+{
+    for (sqlite3_stmt* statement : m_batchReaders) {
+        sqlite3_reset(statement);
+    }
+    m_batchReaders.clear();
+}
+
+void Session::resetWhenBatchEnds(sqlite3_stmt* statement)
+{
+    if (std::find(m_batchReaders.begin(), m_batchReaders.end(), statement) ==
+        m_batchReaders.end()) {
+        m_batchReaders.push_back(statement);
+    }
+}
+
+void Session::forgetStatement(sqlite3_stmt* statement) noexcept
+{
+    m_batchReaders.erase(std::remove(m_batchReaders.begin(), m_batchReaders.end(), statement),
+                         m_batchReaders.end());
+}
+
 void Session::dropEmptyBatch() noexcept
 {
     if (m_batchWrites != 0 || !m_db) {
         return;
     }
+    endBatch();
     if (!sqlite3_get_autocommit(m_db)) {
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }

@@ -16,9 +16,12 @@
 #include <chrono>
 #include <memory>
 #include <QString>
+#include <QtGlobal>
 #include <thread>
+#include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace jet::detail {
 
@@ -51,6 +54,13 @@ public:
     void commitBatch();
     // Ends a batch that holds no write yet (after its first write failed).
     void dropEmptyBatch() noexcept;
+    // Changes with every batch that begins: a reader that kept a statement open in one batch
+    // knows whether it is still the same.
+    quint64 batchNumber() const noexcept { return m_batchNumber; }
+    // A statement kept stepping inside the batch (a recordset reading along the table) is
+    // reset when the batch ends, so that it never holds an old snapshot of the file.
+    void resetWhenBatchEnds(sqlite3_stmt* statement);
+    void forgetStatement(sqlite3_stmt* statement) noexcept;
     // Commits the batches of every session of this thread on this file; `includingThis`
     // false leaves this session's own batch alone (its own reads see it anyway).
     void commitBatchesOnFile(bool includingThis = true);
@@ -59,6 +69,7 @@ private:
     static int busyHandler(void* context, int attempts);
     bool blockedBySameThread() const;
     void scheduleBatchCommit();
+    void endBatch() noexcept;
 
     sqlite3* m_db;
     QString m_path;
@@ -67,6 +78,8 @@ private:
     std::chrono::milliseconds m_lockTimeout;
     std::chrono::steady_clock::time_point m_busySince;
     int m_batchWrites = -1; // -1: no batch open
+    quint64 m_batchNumber = 0;
+    std::vector<sqlite3_stmt*> m_batchReaders;
     std::chrono::steady_clock::time_point m_batchSince;
 };
 

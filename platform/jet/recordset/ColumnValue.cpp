@@ -3,6 +3,7 @@
 #include "jet/Error.h"
 #include "vb/OleDate.h"
 
+#include <cmath>
 #include <sqlite3.h>
 
 namespace jet::detail {
@@ -28,6 +29,19 @@ vb::Variant naturalValue(sqlite3_stmt* statement, int column)
         return vb::Variant(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
     }
     }
+}
+
+// Currency::fromDouble rounds through the shortest decimal text of the value, which is exact
+// but slow for a per-row read; a value already on a ten-thousandth (what a Currency column
+// holds) has one answer, taken directly. Anything else goes the exact way.
+vb::Currency currencyOf(double value)
+{
+    const double scaled = value * static_cast<double>(vb::Currency::Scale);
+    const double whole = std::nearbyint(scaled);
+    if (std::abs(whole) < 9.0e15 && std::abs(scaled - whole) < 1e-6) {
+        return vb::Currency::fromRaw(static_cast<std::int64_t>(whole));
+    }
+    return vb::Currency::fromDouble(value);
 }
 
 bool isText(DataType type)
@@ -85,7 +99,7 @@ vb::Variant readColumn(sqlite3_stmt* statement, int column, const Field& field)
         return vb::Variant(real);
     case DataType::Currency:
         try {
-            return vb::Variant(vb::Currency::fromDouble(real));
+            return vb::Variant(currencyOf(real));
         } catch (const vb::Error&) {
             return vb::Variant(real);
         }
@@ -128,6 +142,9 @@ vb::Variant toFieldType(const vb::Variant& value, const Field& field)
         case DataType::Numeric:
             return vb::Variant(value.toDouble());
         case DataType::Currency:
+            if (value.type() == vb::VarType::Double) {
+                return vb::Variant(currencyOf(value.toDouble()));
+            }
             return vb::Variant(value.toCurrency());
         case DataType::Date:
             return vb::Variant::fromDate(value.toDate());

@@ -3,6 +3,7 @@
 #include "ColumnValue.h"
 #include "jet/Session.h"
 
+#include <algorithm>
 #include <atomic>
 #include <QRegularExpression>
 #include <sqlite3.h>
@@ -65,6 +66,11 @@ RecordSource::RecordSource(std::shared_ptr<Session> session, const QString& sqli
 
 RecordSource::~RecordSource()
 {
+    if (m_cursor) {
+        m_session->forgetStatement(m_cursor);
+    }
+    m_inserts.clear();
+    m_updates.clear();
     m_statements.clear();
     if (!m_table && m_session->isOpen()) {
         const QByteArray drop = ("DROP TABLE IF EXISTS " + m_sqlTable).toUtf8();
@@ -220,37 +226,94 @@ void RecordSource::readValues(sqlite3_stmt* statement, int firstColumn,
 
 bool RecordSource::readRow(qint64 rowid, std::vector<vb::Variant>& values)
 {
-    sqlite3_stmt* statement = prepared(
-        QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(columnList(), m_sqlTable));
-    sqlite3_bind_int64(statement, 1, rowid);
-    if (!step(statement)) {
+    if (m_session->inBatch()) {
+        return readAlong(rowid, values);
+    }
+    if (!m_readRow) {
+        m_readRow = prepared(
+            QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?1").arg(columnList(), m_sqlTable));
+    }
+    sqlite3_bind_int64(m_readRow, 1, rowid);
+    if (!step(m_readRow)) {
         return false;
     }
-    readValues(statement, 0, values);
-    sqlite3_reset(statement);
+    readValues(m_readRow, 0, values);
+    sqlite3_reset(m_readRow);
     return true;
 }
 
-bool RecordSource::matches(qint64 rowid, const QString& where, const QList<vb::Variant>& parameters)
+// While the batch holds the write lock nobody else can change the file, and this connection's
+// own writes show in a statement that steps on: a walk in table order reads each next row with
+// one step of a statement kept open along the table instead of a lookup per row. The session
+// resets the statement when the batch ends.
+bool RecordSource::readAlong(qint64 rowid, std::vector<vb::Variant>& values)
+{
+    if (!m_cursor) {
+        m_cursor = prepared(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid >= ?1 ORDER BY "
+                                           "rowid")
+                                .arg(columnList(), m_sqlTable));
+    }
+    const bool stepOn = m_cursorBatch == m_session->batchNumber() && sqlite3_stmt_busy(m_cursor) &&
+                        m_cursorRowid < rowid;
+    if (!stepOn || !step(m_cursor) || sqlite3_column_int64(m_cursor, 0) != rowid) {
+        sqlite3_reset(m_cursor);
+        sqlite3_bind_int64(m_cursor, 1, rowid);
+        if (!step(m_cursor) || sqlite3_column_int64(m_cursor, 0) != rowid) {
+            sqlite3_reset(m_cursor);
+            return false;
+        }
+        m_session->resetWhenBatchEnds(m_cursor);
+        m_cursorBatch = m_session->batchNumber();
+    }
+    m_cursorRowid = rowid;
+    readValues(m_cursor, 1, values);
+    return true;
+}
+
+sqlite3_stmt* RecordSource::matchStatement(const QString& where, int parameterCount)
 {
     // The criteria number their values from ?1; the rowid comes after them.
-    const int rowidParameter = static_cast<int>(parameters.size()) + 1;
-    sqlite3_stmt* statement = prepared(QStringLiteral("SELECT 1 FROM %1 WHERE (%2) AND rowid = ?%3")
-                                           .arg(m_sqlTable, where)
-                                           .arg(rowidParameter));
+    return prepared(QStringLiteral("SELECT 1 FROM %1 WHERE (%2) AND rowid = ?%3")
+                        .arg(m_sqlTable, where)
+                        .arg(parameterCount + 1));
+}
+
+bool RecordSource::matches(sqlite3_stmt* statement, qint64 rowid,
+                           const QList<vb::Variant>& parameters)
+{
+    sqlite3_reset(statement);
     bindAll(statement, parameters);
-    sqlite3_bind_int64(statement, rowidParameter, rowid);
+    sqlite3_bind_int64(statement, static_cast<int>(parameters.size()) + 1, rowid);
     const bool found = step(statement);
     sqlite3_reset(statement);
     return found;
 }
 
-qint64 RecordSource::insert(const FieldValues& values)
+namespace {
+
+std::vector<bool> writtenFields(const FieldValues& values)
 {
+    std::vector<bool> written(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        written[i] = values[i].has_value();
+    }
+    return written;
+}
+
+} // namespace
+
+sqlite3_stmt* RecordSource::insertStatement(const FieldValues& values)
+{
+    std::vector<bool> written = writtenFields(values);
+    const auto found = m_inserts.find(written);
+    if (found != m_inserts.end()) {
+        sqlite3_reset(found->second);
+        return found->second;
+    }
     QStringList columns;
     QStringList placeholders;
     for (size_t i = 0; i < values.size(); ++i) {
-        if (values[i]) {
+        if (written[i]) {
             columns.append(m_sqlColumns.at(static_cast<int>(i)));
             placeholders.append(QStringLiteral("?%1").arg(placeholders.size() + 1));
         }
@@ -261,6 +324,36 @@ qint64 RecordSource::insert(const FieldValues& values)
                                   .arg(m_sqlTable, columns.join(QLatin1Char(',')),
                                        placeholders.join(QLatin1Char(',')));
     sqlite3_stmt* statement = prepared(sql);
+    m_inserts.emplace(std::move(written), statement);
+    return statement;
+}
+
+sqlite3_stmt* RecordSource::updateStatement(const FieldValues& values)
+{
+    std::vector<bool> written = writtenFields(values);
+    const auto found = m_updates.find(written);
+    if (found != m_updates.end()) {
+        sqlite3_reset(found->second);
+        return found->second;
+    }
+    QStringList assignments;
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (written[i]) {
+            assignments.append(QStringLiteral("%1 = ?%2")
+                                   .arg(m_sqlColumns.at(static_cast<int>(i)))
+                                   .arg(assignments.size() + 2));
+        }
+    }
+    sqlite3_stmt* statement =
+        prepared(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?1")
+                     .arg(m_sqlTable, assignments.join(QStringLiteral(", "))));
+    m_updates.emplace(std::move(written), statement);
+    return statement;
+}
+
+qint64 RecordSource::insert(const FieldValues& values)
+{
+    sqlite3_stmt* statement = insertStatement(values);
     int parameter = 1;
     for (const auto& value : values) {
         if (value) {
@@ -274,20 +367,10 @@ qint64 RecordSource::insert(const FieldValues& values)
 
 void RecordSource::update(qint64 rowid, const FieldValues& values)
 {
-    QStringList assignments;
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (values[i]) {
-            assignments.append(QStringLiteral("%1 = ?%2")
-                                   .arg(m_sqlColumns.at(static_cast<int>(i)))
-                                   .arg(assignments.size() + 2));
-        }
-    }
-    if (assignments.isEmpty()) {
+    if (std::none_of(values.begin(), values.end(), [](const auto& value) { return value; })) {
         return;
     }
-    sqlite3_stmt* statement =
-        prepared(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?1")
-                     .arg(m_sqlTable, assignments.join(QStringLiteral(", "))));
+    sqlite3_stmt* statement = updateStatement(values);
     sqlite3_bind_int64(statement, 1, rowid);
     int parameter = 2;
     for (const auto& value : values) {
@@ -307,11 +390,13 @@ void RecordSource::update(qint64 rowid, const FieldValues& values)
 
 void RecordSource::remove(qint64 rowid)
 {
-    sqlite3_stmt* statement =
-        prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(m_sqlTable));
-    sqlite3_bind_int64(statement, 1, rowid);
-    step(statement);
-    sqlite3_reset(statement);
+    if (!m_remove) {
+        m_remove = prepared(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(m_sqlTable));
+    }
+    sqlite3_reset(m_remove);
+    sqlite3_bind_int64(m_remove, 1, rowid);
+    step(m_remove);
+    sqlite3_reset(m_remove);
     if (sqlite3_changes(db()) == 0) {
         throw deletedRowError();
     }

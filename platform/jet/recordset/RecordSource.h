@@ -54,8 +54,9 @@ public:
                                const QString& orderBy);
     // The row's values into `values`; false when no row has that rowid any more.
     bool readRow(qint64 rowid, std::vector<vb::Variant>& values);
-    // Whether the row passes `where`.
-    bool matches(qint64 rowid, const QString& where, const QList<vb::Variant>& parameters);
+    // Whether the row passes `where`, through the statement matchStatement() gave for it.
+    sqlite3_stmt* matchStatement(const QString& where, int parameterCount);
+    bool matches(sqlite3_stmt* statement, qint64 rowid, const QList<vb::Variant>& parameters);
     // Values of the columns from `firstColumn` on of a statement selecting every field.
     void readValues(sqlite3_stmt* statement, int firstColumn,
                     std::vector<vb::Variant>& values) const;
@@ -75,6 +76,9 @@ public:
 
 private:
     void copyRows(const QString& sqliteSelect, const QStringList& resultTypes);
+    bool readAlong(qint64 rowid, std::vector<vb::Variant>& values);
+    sqlite3_stmt* insertStatement(const FieldValues& values);
+    sqlite3_stmt* updateStatement(const FieldValues& values);
     QString columnList() const;
 
     std::shared_ptr<Session> m_session;
@@ -83,6 +87,14 @@ private:
     QString m_sqlTable;
     QStringList m_sqlColumns;
     std::unordered_map<QString, StatementHandle> m_statements;
+    // Row-by-row statements, by the fields they write: built once, not once per row.
+    std::unordered_map<std::vector<bool>, sqlite3_stmt*> m_inserts;
+    std::unordered_map<std::vector<bool>, sqlite3_stmt*> m_updates;
+    sqlite3_stmt* m_readRow = nullptr;
+    sqlite3_stmt* m_cursor = nullptr; // see readAlong()
+    quint64 m_cursorBatch = 0;
+    qint64 m_cursorRowid = 0;
+    sqlite3_stmt* m_remove = nullptr;
 };
 
 // Jet's error for a row that is gone (deleted through this recordset or by another user).

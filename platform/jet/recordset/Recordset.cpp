@@ -11,6 +11,7 @@
 #include "SortOrder.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <QHash>
 #include <sqlite3.h>
@@ -109,6 +110,8 @@ struct Recordset::State
 
     QString indexName;
     std::optional<IndexSchema> index;
+    // Seek statements of the index, by option and number of key values.
+    std::map<std::pair<int, qsizetype>, sqlite3_stmt*> seekStatements;
     QString filterText;
     QString filterSql;
     QList<vb::Variant> filterParameters;
@@ -391,6 +394,7 @@ void Recordset::setIndex(const QString& jetIndexName)
         update();
     }
     state.index = std::move(index);
+    state.seekStatements.clear();
     state.indexName = state.index ? state.index->name : QString();
     state.rebuildView();
 }
@@ -421,8 +425,12 @@ void Recordset::seek(const QList<vb::Variant>& keyValues, SeekOption option)
         keys.append(detail::toFieldType(keyValues.at(i), state.source->fields().at(column)));
     }
     detail::RecordSource& source = *state.source;
-    sqlite3_stmt* statement =
-        source.prepared(detail::seekSql(index, source, static_cast<int>(keys.size()), option));
+    sqlite3_stmt*& statement = state.seekStatements[{static_cast<int>(option), keys.size()}];
+    if (!statement) {
+        statement =
+            source.prepared(detail::seekSql(index, source, static_cast<int>(keys.size()), option));
+    }
+    sqlite3_reset(statement);
     detail::RecordSource::bindAll(statement, keys);
     while (source.step(statement)) {
         const qint64 id = sqlite3_column_int64(statement, 0);
@@ -518,9 +526,10 @@ void Recordset::find(const QString& criteria, qint64 skipRecords, SearchDirectio
     if (from < 0) {
         from = forward ? 0 : -1;
     }
+    sqlite3_stmt* match = state.source->matchStatement(where, static_cast<int>(parameters.size()));
     for (qsizetype at = from + step * skipRecords; at >= 0 && at < size; at += step) {
         const qint64 id = state.view[at];
-        if (!state.isDeleted(id) && state.source->matches(id, where, parameters)) {
+        if (!state.isDeleted(id) && state.source->matches(match, id, parameters)) {
             state.setPosition(at);
             return;
         }

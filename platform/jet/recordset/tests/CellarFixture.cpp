@@ -1,11 +1,17 @@
 #include "CellarFixture.h"
 
+#include <QFile>
+
 namespace jet::test {
 
-void CellarFixture::SetUp()
+std::unique_ptr<TestDatabase> CellarFixture::s_template;
+
+void CellarFixture::SetUpTestSuite()
 {
-    m_connection.open(m_database.connectionString());
-    executeAll(m_connection,
+    s_template = std::make_unique<TestDatabase>();
+    Connection connection;
+    connection.open(s_template->connectionString());
+    executeAll(connection,
                {"CREATE TABLE tblWines (WineID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, "
                 "Label TEXT(20) NOT NULL, Vintage SHORT, [Value] CURRENCY, Bought DATETIME, "
                 "PreSelect BIT, Region TEXT(30), Note MEMO)",
@@ -19,6 +25,24 @@ void CellarFixture::SetUp()
                 "VALUES ('Chablis', 2004, 18, Null, False, 'Burgundy')",
                 "INSERT INTO tblWines (Label, Vintage, [Value], Bought, PreSelect, Region) "
                 "VALUES ('Alba d''Oro', 1998, 0, #6/15/2010#, True, Null)"});
+    connection.close(); // everything is in the database file itself now
+}
+
+void CellarFixture::TearDownTestSuite()
+{
+    s_template.reset();
+}
+
+void CellarFixture::SetUp()
+{
+    m_path = m_dir.filePath(QStringLiteral("cellar test.qvd"));
+    ASSERT_TRUE(QFile::copy(s_template->path(), m_path));
+    m_connection.open(connectionString());
+}
+
+QString CellarFixture::connectionString() const
+{
+    return TestDatabase::connectionStringFor(m_path, TestDatabase::systemPassword());
 }
 
 void CellarFixture::openWines(Recordset& wines, LockType lock, const QString& index)

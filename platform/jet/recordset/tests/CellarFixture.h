@@ -7,15 +7,23 @@
 #include "TestDatabase.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace jet::test {
 
 class CellarFixture : public ::testing::Test
 {
 protected:
+    // The database is made once per test suite (making one takes a while: its password is
+    // stretched) and copied for every test.
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
     void SetUp() override;
 
+    QString path() const { return m_path; }
+    QString connectionString() const;
     // Opens tblWines table-direct, keyset, with the lock type and index given.
     void openWines(Recordset& wines, LockType lock = LockType::Optimistic,
                    const QString& index = {});
@@ -23,8 +31,12 @@ protected:
     static QStringList labelsToEnd(Recordset& wines);
     static QStringList allLabels(Recordset& wines);
 
-    TestDatabase m_database;
+    QTemporaryDir m_dir;
+    QString m_path;
     Connection m_connection;
+
+private:
+    static std::unique_ptr<TestDatabase> s_template;
 };
 
 // The number of a jet::Error raised by `call`, or 0 when none was raised.

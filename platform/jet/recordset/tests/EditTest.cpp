@@ -171,7 +171,7 @@ TEST_F(EditTest, RowDeletedByAnotherUserCannotBeUpdated)
     openWines(wines);
     wines.setValue("Region", "Gone");
     Connection other;
-    other.open(m_database.connectionString());
+    other.open(connectionString());
     other.execute("DELETE * FROM tblWines WHERE Label = 'Margaux'");
     EXPECT_EQ(errorNumber([&] { wines.update(); }), static_cast<int>(0x80040E38u));
     wines.cancelUpdate();

@@ -3,6 +3,7 @@
 
 #include "CellarFixture.h"
 #include "jet/Error.h"
+#include "jet/schema/SchemaEditor.h"
 #include "vb/OleDate.h"
 
 namespace jet {
@@ -132,6 +133,33 @@ TEST_F(NavigationTest, OpensSqlTextReadOnly)
     EXPECT_EQ(errorNumber([&] { rows.moveFirst(); }), static_cast<int>(0x800A0E78u));
 }
 
+TEST_F(NavigationTest, OpensAStoredQueryByName)
+{
+    SchemaEditor(m_connection.handle())
+        .saveQuery({"qryCheap",
+                    "SELECT Label, [Value] FROM tblWines WHERE [Value] < 20 ORDER BY "
+                    "Label DESC",
+                    false});
+    SchemaEditor(m_connection.handle())
+        .saveQuery({"qryAsk", "SELECT Label FROM tblWines WHERE Vintage = [Which year?]", false});
+    for (const CommandType type : {CommandType::Unknown, CommandType::StoredProc}) {
+        Recordset cheap;
+        cheap.open("[qryCheap]", m_connection, CursorType::Keyset, LockType::Optimistic, type);
+        EXPECT_EQ(labelsToEnd(cheap), QStringList({"Chablis", "barolo", "Alba d'Oro"}));
+        EXPECT_EQ(cheap.field(1).type, DataType::Currency);
+        cheap.moveFirst();
+        EXPECT_EQ(errorNumber([&] { cheap.setValue("Label", "x"); }), test::notSupported);
+    }
+    Recordset ask;
+    EXPECT_EQ(errorNumber([&] { ask.open("qryAsk", m_connection); }),
+              ErrorNumber::MissingParameters);
+    EXPECT_EQ(errorNumber([&] {
+                  ask.open("qryCheap", m_connection, CursorType::Keyset, LockType::ReadOnly,
+                           CommandType::TableDirect);
+              }),
+              ErrorNumber::InputTableNotFound);
+}
+
 TEST_F(NavigationTest, ReportsWhatCannotBeOpened)
 {
     Recordset rows;
@@ -163,7 +191,7 @@ TEST_F(NavigationTest, ClosingTheConnectionClosesTheRecordset)
     m_connection.close();
     EXPECT_FALSE(wines.isOpen());
     EXPECT_EQ(errorNumber([&] { wines.value(0); }), static_cast<int>(0x800A0E78u));
-    m_connection.open(m_database.connectionString());
+    m_connection.open(connectionString());
     openWines(wines); // a recordset closed that way opens again
     EXPECT_EQ(wines.recordCount(), 4);
 }

@@ -30,8 +30,7 @@ protected:
     qint64 committedRows() const
     {
         sqlite3* db = nullptr;
-        sqlite3_open_v2(m_database.path().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE,
-                        nullptr);
+        sqlite3_open_v2(m_path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         registerSqlFunctions(db); // the table's text columns compare with the JET collation
         sqlite3_stmt* statement = nullptr;
         if (sqlite3_prepare_v2(db, "SELECT count(*) FROM tblWines", -1, &statement, nullptr) !=
@@ -57,7 +56,7 @@ TEST_F(SharingTest, OtherConnectionsOfTheProcessSeeTheWritesAndDoNotWait)
 {
     Connection other;
     other.setLockTimeout(20s); // a wait would show; none may happen
-    other.open(m_database.connectionString());
+    other.open(connectionString());
     Recordset wines;
     openWines(wines);
     addWine(wines, "Batched");
@@ -147,7 +146,7 @@ TEST_F(SharingTest, AnotherProcessHoldingTheLockGivesTheBusyError)
     wines.setValue("Region", "Locked out");
 
     QProcess holder;
-    holder.start(QStringLiteral(LOCK_HELPER_PATH), {m_database.path()});
+    holder.start(QStringLiteral(LOCK_HELPER_PATH), {m_path});
     ASSERT_TRUE(holder.waitForStarted(10000));
     ASSERT_TRUE(holder.waitForReadyRead(10000)) << holder.readAllStandardError().toStdString();
     ASSERT_EQ(holder.readLine().trimmed(), "locked");
