@@ -449,6 +449,26 @@ void SchemaEditor::dropColumn(const QString& name, const QString& column)
     });
 }
 
+void SchemaEditor::alterTable(const TableSchema& table)
+{
+    unit([&] {
+        const TableSchema before = existing(table.name);
+        TableSchema after = table;
+        after.name = before.name;
+        for (IndexSchema& index : after.indexes) {
+            const IndexSchema* old = before.index(index.name);
+            index.sqliteName = old ? old->sqliteName : QString();
+        }
+        apply(before, after);
+        const TableSchema now = existing(before.name);
+        for (const KeySchema& key : now.keys) {
+            if (key.kind == KeySchema::Kind::Foreign && !before.key(key.name)) {
+                checkExistingRows(now, key);
+            }
+        }
+    });
+}
+
 void SchemaEditor::createIndex(const QString& name, const IndexSchema& index)
 {
     unit([&] {
@@ -798,9 +818,17 @@ void SchemaEditor::rebuild(const TableSchema& before, TableSchema& after)
         targets.append(quoted(column.name));
         sources.append(conversion(before.columns[old], column));
     }
-    detail::exec(m_db, QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 ORDER BY rowid")
-                           .arg(quoted(rebuildTable), targets.join(QStringLiteral(", ")),
-                                sources.join(QStringLiteral(", ")), quoted(before.name)));
+    try {
+        detail::exec(m_db, QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 ORDER BY rowid")
+                               .arg(quoted(rebuildTable), targets.join(QStringLiteral(", ")),
+                                    sources.join(QStringLiteral(", ")), quoted(before.name)));
+    } catch (const vb::Error& error) {
+        // A value the new field cannot hold stops the change; say which table kept its shape.
+        throw Error(error.number(),
+                    QStringLiteral("%1 Table '%2' was left unchanged.")
+                        .arg(error.description(), before.name),
+                    error.source());
+    }
     const qint64 sequence = sequenceOf(m_db, before.name);
     detail::exec(m_db, QStringLiteral("DROP TABLE %1").arg(quoted(before.name)));
     // Renaming must not rewrite the text of triggers of other tables that name this one.

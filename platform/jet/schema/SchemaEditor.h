@@ -31,6 +31,9 @@ public:
     // values it holds.
     void alterColumn(const QString& table, const ColumnSchema& column);
     void dropColumn(const QString& table, const QString& column);
+    // Makes the table match `table` (columns by name, indexes, keys) in one change: one copy
+    // of the rows however many columns change.
+    void alterTable(const TableSchema& table);
 
     void createIndex(const QString& table, const IndexSchema& index);
     void dropIndex(const QString& table, const QString& index);

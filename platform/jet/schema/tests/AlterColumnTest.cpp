@@ -1,6 +1,7 @@
 // ALTER COLUMN copies the table into one of the new shape: values are converted as Jet
 // converts them, and nothing is lost or cut on the way.
 
+#include "jet/schema/SchemaEditor.h"
 #include "SchemaTestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -70,10 +71,34 @@ TEST_F(AlterColumnTest, NumbersConvertAndTextThatIsNoNumberFails)
     m_db.exec("UPDATE tblWines SET Vintage = 'NV' WHERE WineID = 3");
     EXPECT_THROW(m_db.ddl("ALTER TABLE tblWines ALTER COLUMN Vintage SHORT"), vb::Error);
     EXPECT_EQ(m_db.text("SELECT Vintage FROM tblWines WHERE WineID = 3"), "NV");
+    try {
+        m_db.ddl("ALTER TABLE tblWines ALTER COLUMN Vintage SHORT");
+        FAIL() << "'NV' became a number";
+    } catch (const vb::Error& error) {
+        EXPECT_TRUE(error.description().endsWith("Table 'tblWines' was left unchanged."))
+            << error.description().toStdString();
+    }
     m_db.exec("UPDATE tblWines SET Vintage = '70000' WHERE WineID = 3");
     EXPECT_THROW(m_db.ddl("ALTER TABLE tblWines ALTER COLUMN Vintage SHORT"), vb::Error);
     m_db.ddl("ALTER TABLE tblWines ALTER COLUMN Vintage LONG");
     EXPECT_EQ(m_db.integer("SELECT Vintage FROM tblWines WHERE WineID = 3"), 70000);
+}
+
+TEST_F(AlterColumnTest, SeveralColumnsChangeInOneCopy)
+{
+    TableSchema wines = *readTableSchema(m_db.db(), "tblWines");
+    wines.columns[1].allowZeroLength = true;
+    wines.columns[2].type = JetType::Text;
+    wines.columns[2].size = 4;
+    wines.columns.append(ColumnSchema{"Grower", JetType::Text, 20, true, true, false, {}});
+    SchemaEditor(m_db.db()).alterTable(wines);
+    const TableSchema after = *readTableSchema(m_db.db(), "tblWines");
+    EXPECT_TRUE(after.columns[1].allowZeroLength);
+    EXPECT_EQ(after.columns[2].adoType(), DataType::VarWChar);
+    EXPECT_EQ(after.columns[4].name, "Grower");
+    EXPECT_NE(after.index("idxName"), nullptr);
+    EXPECT_EQ(m_db.text("SELECT Vintage FROM tblWines WHERE WineID = 1"), "1995");
+    EXPECT_EQ(m_db.failure("INSERT INTO tblWines (Name, Grower) VALUES ('', '')"), "");
 }
 
 TEST_F(AlterColumnTest, DropColumnKeepsTheRest)

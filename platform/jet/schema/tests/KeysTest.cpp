@@ -67,7 +67,8 @@ TEST_F(KeysTest, WithoutCascadeRelatedRecordsStopUpdateAndDelete)
     EXPECT_EQ(m_db.failure("DELETE FROM tblWines WHERE WineID = 2"), "");
     EXPECT_EQ(count("tblWines"), 1);
     // Unnamed, the relationship is named after its tables; it refers to the primary key.
-    const KeySchema* key = readTableSchema(m_db.db(), "tblNotes")->key("tblWinestblNotes");
+    const TableSchema notes = *readTableSchema(m_db.db(), "tblNotes");
+    const KeySchema* key = notes.key("tblWinestblNotes");
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->relatedColumns, QStringList{"WineID"});
 }
