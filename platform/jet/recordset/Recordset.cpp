@@ -311,12 +311,13 @@ void Recordset::open(const QString& source, Connection& connection, CursorType c
     std::optional<QString> queryText;
     if (table) {
         state->source = std::make_unique<detail::RecordSource>(state->session, std::move(*table));
-    } else if (commandType == CommandType::TableDirect || commandType == CommandType::Table) {
+    } else if (commandType == CommandType::TableDirect) {
         throw inputNotFound(name);
-    } else if (commandType == CommandType::StoredProc || commandType == CommandType::Unknown) {
+    } else if (commandType != CommandType::Text) {
+        // ADO reads a "table" command as SELECT * FROM it, which a stored query answers too.
         if (const std::optional<StoredQuerySchema> query = storedQuery(db, name)) {
             queryText = query->jetText;
-        } else if (commandType == CommandType::StoredProc) {
+        } else if (commandType != CommandType::Unknown) {
             throw inputNotFound(name);
         }
     }
@@ -756,8 +757,18 @@ void batchedWrite(detail::Session& session, Write&& write)
     session.beginBatch();
     try {
         write();
-    } catch (...) {
+    } catch (const vb::Error& error) {
         session.dropEmptyBatch();
+        if (session.inBatch() && sqlite3_get_autocommit(session.db())) {
+            // Only a failing disk makes the engine undo a whole transaction; say what it took.
+            session.commitBatch(); // ends the batch the engine ended
+            throw Error(error.number(),
+                        error.description() +
+                            QStringLiteral(" The database engine also undid this connection's "
+                                           "recordset changes made since their last commit (at "
+                                           "most half a second earlier)."),
+                        error.source());
+        }
         throw;
     }
     if (session.countBatchWrite()) {

@@ -1,8 +1,9 @@
 #pragma once
 
 // A recordset in the manner of ADO's on the Jet provider: opened on a table directly
-// (CommandType TableDirect or Table, or Unknown with a table's name), on a stored query by
-// name, or on Jet SQL text.
+// (CommandType TableDirect; Table or Unknown with a table's name), on a stored query by name
+// (StoredProc; Table or Unknown with a query's name), or on Jet SQL text (Text; Unknown with
+// anything else).
 //
 // Every cursor type behaves as Jet's keyset cursor: the set of rows is fixed when the
 // recordset opens (rows others add later are not in it), rows it deletes stay skipped, and a
@@ -24,12 +25,14 @@
 //
 // Durability: writes of a connection in autocommit mode are batched in one implicit
 // transaction, as Jet does, so a loop that updates row by row does not commit each row. The
-// batch is committed after 1000 writes or 250 ms, when control returns to the event loop
+// batch is committed after 10000 writes or 500 ms, when control returns to the event loop
 // (or pending events are processed), before any statement or transaction of any connection of
 // this process on the file, when a write of another connection of this process needs the lock,
 // and when the recordset or its connection closes. A crash loses at most that batch, never
-// leaves a half-written row; another process waits for the lock at most that long. Inside a
-// transaction of the connection (BeginTrans) writes are part of that transaction instead.
+// leaves a half-written row. The bounds are checked at each write: a program that stops
+// writing keeps its batch (and the file's write lock, which other processes then wait for)
+// until it next uses the file, closes, or lets pending events run. Inside a transaction of
+// the connection (BeginTrans) writes are part of that transaction instead.
 //
 // Errors are jet::Error with ADO's and Jet's numbers: 3021 (no current record) at BOF/EOF,
 // 0x80040E23 reading a row that was deleted, 3251 for writes to a read-only recordset and for

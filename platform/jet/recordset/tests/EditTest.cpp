@@ -105,6 +105,24 @@ TEST_F(EditTest, RefusedUpdateKeepsTheEditPendingAndWritesNothing)
     EXPECT_EQ(count("Label = 'Margaux'"), 1);
 }
 
+TEST_F(EditTest, NewRowsJoinTheSetWhateverTheFilterAndOrder)
+{
+    Recordset wines;
+    openWines(wines, LockType::Optimistic, "UniqueLabel");
+    wines.setFilter("[Vintage] = 1998");
+    wines.addNew();
+    wines.setValue("Label", "Aaa");
+    wines.setValue("Vintage", 2020);
+    wines.update();
+    EXPECT_EQ(wines.recordCount(), 3);
+    EXPECT_EQ(wines.value("Label").toString(), "Aaa");
+    EXPECT_EQ(allLabels(wines), QStringList({"Alba d'Oro", "Margaux", "Aaa"}));
+    wines.setFilter("[Vintage] = 1998"); // filtered anew, it no longer passes
+    EXPECT_EQ(allLabels(wines), QStringList({"Alba d'Oro", "Margaux"}));
+    wines.setFilter("");
+    EXPECT_EQ(allLabels(wines).first(), "Aaa"); // and takes its place in index order
+}
+
 TEST_F(EditTest, ValuesAreCheckedAgainstTheFieldTypeWhenAssigned)
 {
     Recordset wines;

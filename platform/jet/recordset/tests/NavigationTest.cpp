@@ -142,7 +142,8 @@ TEST_F(NavigationTest, OpensAStoredQueryByName)
                     false});
     SchemaEditor(m_connection.handle())
         .saveQuery({"qryAsk", "SELECT Label FROM tblWines WHERE Vintage = [Which year?]", false});
-    for (const CommandType type : {CommandType::Unknown, CommandType::StoredProc}) {
+    for (const CommandType type :
+         {CommandType::Unknown, CommandType::StoredProc, CommandType::Table}) {
         Recordset cheap;
         cheap.open("[qryCheap]", m_connection, CursorType::Keyset, LockType::Optimistic, type);
         EXPECT_EQ(labelsToEnd(cheap), QStringList({"Chablis", "barolo", "Alba d'Oro"}));
