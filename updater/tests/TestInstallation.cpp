@@ -10,8 +10,10 @@
 #include <memory>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <sqlite3.h>
 #include <stdexcept>
+#include <tuple>
 
 namespace updater::testing {
 
@@ -49,15 +51,37 @@ struct ReadOnlyDatabase
     ~ReadOnlyDatabase() { sqlite3_close_v2(db); }
 };
 
+// Databases are made once per kind of installation and copied from there: that is much faster,
+// and installations made alike then read exactly alike, so runs on them can be compared.
+const QTemporaryDir& templateFor(const Versions& versions, int rows)
+{
+    static std::map<std::tuple<int, int, int, int, int>, std::unique_ptr<QTemporaryDir>> made;
+    std::unique_ptr<QTemporaryDir>& folder =
+        made[{versions.main, versions.settings, versions.language, versions.weblinks, rows}];
+    if (!folder) {
+        folder = std::make_unique<QTemporaryDir>();
+        createDatabase(folder->filePath(mainFileName), versions.main, rows);
+        createDatabase(folder->filePath(QStringLiteral("settings.dat")), versions.settings, 0);
+        createDatabase(folder->filePath(QStringLiteral("english.lan")), versions.language, 0);
+        createDatabase(folder->filePath(QStringLiteral("weblinks.dat")), versions.weblinks, 0);
+    }
+    return *folder;
+}
+
 } // namespace
 
 TestInstallation::TestInstallation(const Versions& versions, int rows)
 {
     QDir(m_dir.path()).mkpath(QStringLiteral("Tools"));
-    createDatabase(databasePath(DatabaseKind::Main), versions.main, rows);
-    createDatabase(databasePath(DatabaseKind::Settings), versions.settings, 0);
-    createDatabase(databasePath(DatabaseKind::Language), versions.language, 0);
-    createDatabase(databasePath(DatabaseKind::Weblinks), versions.weblinks, 0);
+    const QTemporaryDir& source = templateFor(versions, rows);
+    for (const DatabaseKind kind : DatabaseHelpers::allDatabaseKinds) {
+        const QString target = databasePath(kind);
+        const QString name = QFileInfo(target).fileName();
+        // Closed databases have no side files: the file is the whole database.
+        if (QFile::exists(source.filePath(name + "-wal")) ||
+            !QFile::copy(source.filePath(name), target))
+            throw std::runtime_error("cannot copy the template database " + name.toStdString());
+    }
 }
 
 void TestInstallation::registerInstallation() const

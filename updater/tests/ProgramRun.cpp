@@ -1,0 +1,56 @@
+#include "ProgramRun.h"
+
+#include <QProcessEnvironment>
+
+namespace updater::testing {
+
+namespace {
+
+void prepare(QProcess& process, const QStringList& arguments, const QStringList& environment)
+{
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const QString& entry : environment)
+        variables.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(variables);
+    process.setProgram(QStringLiteral(TRAVONE_TEST_PROGRAM));
+    process.setArguments(arguments);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+}
+
+} // namespace
+
+ProgramResult runTestProgram(const QStringList& arguments, const QStringList& environment,
+                             int timeoutMs)
+{
+    QProcess process;
+    prepare(process, arguments, environment);
+    process.start();
+    ProgramResult result;
+    if (!process.waitForStarted(10000))
+        return result;
+    result.finished = process.waitForFinished(timeoutMs);
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.output = QString::fromUtf8(process.readAll());
+    return result;
+}
+
+bool runAndKill(int delayMs, const QStringList& arguments, const QStringList& environment)
+{
+    QProcess process;
+    prepare(process, arguments, environment);
+    process.start();
+    if (!process.waitForStarted(10000))
+        return false;
+    if (process.waitForFinished(delayMs))
+        return false;
+    process.kill(); // SIGKILL: no clean-up of any kind runs
+    process.waitForFinished(10000);
+    return true;
+}
+
+} // namespace updater::testing
