@@ -524,8 +524,11 @@ void Recordset::find(const QString& criteria, qint64 skipRecords, SearchDirectio
     state.session->commitBatchesOnFile(false);
     const qsizetype size = static_cast<qsizetype>(state.view.size());
     const qsizetype step = forward ? 1 : -1;
-    if (from < 0) {
-        from = forward ? 0 : -1;
+    // A search that starts beyond an end starts at that end's row.
+    if (forward && from < 0) {
+        from = 0;
+    } else if (!forward && from >= size) {
+        from = size - 1;
     }
     sqlite3_stmt* match = state.source->matchStatement(where, static_cast<int>(parameters.size()));
     for (qsizetype at = from + step * skipRecords; at >= 0 && at < size; at += step) {

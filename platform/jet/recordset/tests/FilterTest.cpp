@@ -107,6 +107,8 @@ TEST_F(FilterTest, FindSearchesFromTheCurrentRow)
     wines.find("[Value]=0", 1);
     EXPECT_TRUE(wines.eof());
 
+    wines.find("[Vintage] = 2004", 0, SearchDirection::Backward); // from EOF: the last row on
+    EXPECT_EQ(wines.value("Label").toString(), "Chablis");
     wines.moveLast();
     wines.find("[Vintage] = 1998", 1, SearchDirection::Backward);
     EXPECT_EQ(wines.value("Label").toString(), "Margaux");
