@@ -1,11 +1,11 @@
 #include "CFileInfo.h"
 
 #include "NativePath.h"
-#include "vb/Format.h"
-#include "vb/OleDate.h"
-#include "vb/Variant.h"
+#include "vb/DefaultText.h"
 
 #include <cerrno>
+#include <cmath>
+#include <ctime>
 #include <fcntl.h>
 #include <QGuiApplication>
 #include <QMimeDatabase>
@@ -15,10 +15,9 @@ namespace {
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
-QDateTime localTime(const statx_timestamp& stamp)
+qint64 milliseconds(const statx_timestamp& stamp)
 {
-    const qint64 ms = static_cast<qint64>(stamp.tv_sec) * 1000 + stamp.tv_nsec / 1000000;
-    return QDateTime::fromMSecsSinceEpoch(ms);
+    return static_cast<qint64>(stamp.tv_sec) * 1000 + stamp.tv_nsec / 1000000;
 }
 
 std::uint32_t attributesOf(const struct statx& facts, bool isLink, const QByteArray& name)
@@ -43,12 +42,76 @@ std::uint32_t attributesOf(const struct statx& facts, bool isLink, const QByteAr
     return bits == 0 ? CFileInfo::kNormal : bits;
 }
 
-QString formatNumber(double value, const char* pattern)
+// A whole number with its digits in groups of three, as the pattern "#,##0" shows it.
+QString groupedNumber(qint64 value, const QLocale& locale)
 {
-    return vb::Format(vb::Variant(value), vb::Variant(pattern)).toString();
+    const QString digits = QString::number(value).remove(QLatin1Char('-'));
+    const QString separator = locale.groupSeparator();
+    qsizetype lead = digits.size() % 3;
+    if (lead == 0)
+        lead = 3;
+    QString text = value < 0 ? locale.negativeSign() : QString();
+    text += QStringView(digits).first(lead);
+    for (qsizetype pos = lead; pos < digits.size(); pos += 3) {
+        text += separator;
+        text += QStringView(digits).sliced(pos, 3);
+    }
+    return text;
 }
 
+// The number rounded half away from zero to `decimals` places, as the patterns "0", "0.0" and
+// "0.00" show it.
+QString fixedNumber(double value, int decimals, const QLocale& locale)
+{
+    const double scale = std::pow(10.0, decimals);
+    QString text = QString::number(std::round(value * scale) / scale, 'f', decimals);
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text;
+}
+
+// The files of an installation share few days and often their times: the texts of the last
+// day and of the last two times of day are kept.
+struct DateTextMemo
+{
+    bool filled = false;
+    QLocale locale;
+    QDate day;
+    QString dayText;
+    QString timePattern;
+    int seconds[2] = {-1, -1};
+    QString timeText[2];
+    int next = 0;
+
+    const QString& timeOfDay(const QTime& time)
+    {
+        const int second = time.msecsSinceStartOfDay() / 1000;
+        for (int i = 0; i < 2; ++i) {
+            if (seconds[i] == second)
+                return timeText[i];
+        }
+        const int slot = next;
+        next = 1 - next;
+        seconds[slot] = second;
+        timeText[slot] =
+            locale.toString(QTime::fromMSecsSinceStartOfDay(second * 1000), timePattern);
+        return timeText[slot];
+    }
+};
+
 } // namespace
+
+QDateTime CFileInfo::localTime(qint64 msSinceEpoch)
+{
+    // The local wall-clock time with its offset from UTC at that moment. Looked up with
+    // localtime_r, which reads the time zone once, not on every call as a QDateTime in local
+    // time would (a stat of /etc/localtime per conversion dominates a walk over many files).
+    const time_t seconds = static_cast<time_t>(msSinceEpoch / 1000);
+    tm parts = {};
+    if (localtime_r(&seconds, &parts) == nullptr)
+        return QDateTime::fromMSecsSinceEpoch(msSinceEpoch);
+    return QDateTime::fromMSecsSinceEpoch(msSinceEpoch, Qt::OffsetFromUTC,
+                                          static_cast<int>(parts.tm_gmtoff));
+}
 
 QString CFileInfo::FullPathName() const
 {
@@ -88,7 +151,18 @@ QString CFileInfo::FileExtension() const
     return dot < 0 ? QString() : analyser::pathText(QByteArrayView(m_name).sliced(dot + 1));
 }
 
+void CFileInfo::setNativePathAt(int folderFd, const QByteArray& folderPath, const QByteArray& name)
+{
+    m_path = folderPath + name;
+    refreshAt(folderFd, name.constData());
+}
+
 void CFileInfo::Refresh()
+{
+    refreshAt(AT_FDCWD, m_path.constData());
+}
+
+void CFileInfo::refreshAt(int folderFd, const char* path)
 {
     if (m_path.isEmpty()) {
         m_fileExists = false;
@@ -98,14 +172,14 @@ void CFileInfo::Refresh()
     constexpr unsigned kWanted = STATX_BASIC_STATS | STATX_BTIME;
     // The link itself first; a link is then described by what it points to, and a dangling
     // one by itself.
-    if (statx(AT_FDCWD, m_path.constData(), AT_SYMLINK_NOFOLLOW, kWanted, &facts) != 0) {
+    if (statx(folderFd, path, AT_SYMLINK_NOFOLLOW, kWanted, &facts) != 0) {
         m_fileExists = false;
         return;
     }
     const bool isLink = S_ISLNK(facts.stx_mode);
     if (isLink) {
         struct statx target = {};
-        if (statx(AT_FDCWD, m_path.constData(), 0, kWanted, &target) == 0)
+        if (statx(folderFd, path, 0, kWanted, &target) == 0)
             facts = target;
     }
 
@@ -115,13 +189,11 @@ void CFileInfo::Refresh()
     m_pathExists = true;
     m_size = static_cast<qint64>(facts.stx_size);
     m_allocated = static_cast<qint64>(facts.stx_blocks) * 512;
-    m_created = localTime((facts.stx_mask & STATX_BTIME) != 0 ? facts.stx_btime : facts.stx_ctime);
-    m_accessed = localTime(facts.stx_atime);
-    m_modified = localTime(facts.stx_mtime);
+    m_createdMs =
+        milliseconds((facts.stx_mask & STATX_BTIME) != 0 ? facts.stx_btime : facts.stx_ctime);
+    m_accessedMs = milliseconds(facts.stx_atime);
+    m_modifiedMs = milliseconds(facts.stx_mtime);
     m_attributes = attributesOf(facts, isLink, m_name);
-    m_shortPathName = FullPathName();
-    m_shortName = filename().toUpper();
-    m_shortPath = FilePath();
     forgetShellInfo();
 }
 
@@ -232,8 +304,8 @@ void CFileInfo::setAttributeBit(std::uint32_t bit, bool on)
 
 QString CFileInfo::FormatFileSize(qint64 size)
 {
-    const QString bytes =
-        formatNumber(static_cast<double>(size), "#,##0") + QLatin1String(" bytes");
+    const QLocale locale;
+    const QString bytes = groupedNumber(size, locale) + QLatin1String(" bytes");
     if (size < 1024)
         return bytes;
     const qint64 k = size / 1024;
@@ -241,19 +313,19 @@ QString CFileInfo::FormatFileSize(qint64 size)
     const double mb = static_cast<double>(size) / 1048576.0;
     QString scaled;
     if (k < 10)
-        scaled = formatNumber(kb, "0.00") + QLatin1String("KB");
+        scaled = fixedNumber(kb, 2, locale) + QLatin1String("KB");
     else if (k < 100)
-        scaled = formatNumber(kb, "0.0") + QLatin1String("KB");
+        scaled = fixedNumber(kb, 1, locale) + QLatin1String("KB");
     else if (k < 1000)
-        scaled = formatNumber(kb, "0") + QLatin1String("KB");
+        scaled = fixedNumber(kb, 0, locale) + QLatin1String("KB");
     else if (k < 10000)
-        scaled = formatNumber(mb, "0.00") + QLatin1String("MB");
+        scaled = fixedNumber(mb, 2, locale) + QLatin1String("MB");
     else if (k < 100000)
-        scaled = formatNumber(mb, "0.0") + QLatin1String("MB");
+        scaled = fixedNumber(mb, 1, locale) + QLatin1String("MB");
     else if (k < 1000000)
-        scaled = formatNumber(mb, "0") + QLatin1String("MB");
+        scaled = fixedNumber(mb, 0, locale) + QLatin1String("MB");
     else
-        scaled = formatNumber(mb / 1024.0, "0.00") + QLatin1String("GB");
+        scaled = fixedNumber(mb / 1024.0, 2, locale) + QLatin1String("GB");
     return scaled + QLatin1String(" (") + bytes + QLatin1Char(')');
 }
 
@@ -261,7 +333,19 @@ QString CFileInfo::FormatFileDate(const QDateTime& time)
 {
     if (!time.isValid())
         return QString();
-    const vb::Variant date = vb::Variant::fromDate(vb::OleDate::fromDateTime(time.toLocalTime()));
-    return vb::Format(date, vb::Variant("Long Date")).toString() + QLatin1Char(' ') +
-           vb::Format(date, vb::Variant("Long Time")).toString();
+    // The date and time as the value holds them, like a VB Date, which has no time zone.
+    const QDateTime& local = time;
+    const QLocale locale;
+    thread_local DateTextMemo memo;
+    if (!memo.filled || !(memo.locale == locale)) {
+        memo = DateTextMemo();
+        memo.filled = true;
+        memo.locale = locale;
+        memo.timePattern = vb::DefaultText::longTimePattern(locale);
+    }
+    if (local.date() != memo.day) {
+        memo.day = local.date();
+        memo.dayText = locale.toString(memo.day, QLocale::LongFormat);
+    }
+    return memo.dayText + QLatin1Char(' ') + memo.timeOfDay(local.time());
 }

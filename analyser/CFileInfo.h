@@ -34,6 +34,9 @@ public:
     // The same path as native bytes, for names that are not valid UTF-8.
     const QByteArray& nativePath() const { return m_path; }
     void setNativePath(const QByteArray& path);
+    // setNativePath(folderPath + name) for a file of a folder open as `folderFd` (folderPath
+    // absolute and ending with "/"): a walk over a tree need not look every folder up again.
+    void setNativePathAt(int folderFd, const QByteArray& folderPath, const QByteArray& name);
 
     QString filename() const;
     // Always ends with "/".
@@ -43,9 +46,12 @@ public:
     // Linux file systems keep no 8.3 alternate names: the short path is the path itself, the
     // short name the upper-cased file name (what Windows reports for a file without one) and
     // the short path its folder.
-    QString ShortPathName() const { return m_shortPathName; }
-    QString ShortName() const { return m_shortName; }
-    QString ShortPath() const { return m_shortPath; }
+    QString ShortPathName() const
+    {
+        return m_fileExists || m_pathExists ? FullPathName() : QString();
+    }
+    QString ShortName() const { return filename().toUpper(); }
+    QString ShortPath() const { return m_fileExists || m_pathExists ? FilePath() : QString(); }
 
     // What a file manager shows: the file name, and the type's description from the shared MIME
     // database (the upper-cased extension + " File" when it knows no better). Asked for on
@@ -73,11 +79,11 @@ public:
 
     // Local times. Creation is the birth time where the file system records it, else the time
     // of the last status change (the closest Linux keeps); it cannot be set here.
-    QDateTime CreationTime() const { return m_created; }
+    QDateTime CreationTime() const { return localTime(m_createdMs); }
     void setCreationTime(const QDateTime& time);
-    QDateTime LastAccessTime() const { return m_accessed; }
+    QDateTime LastAccessTime() const { return localTime(m_accessedMs); }
     void setLastAccessTime(const QDateTime& time);
-    QDateTime ModifyTime() const { return m_modified; }
+    QDateTime ModifyTime() const { return localTime(m_modifiedMs); }
     void setModifyTime(const QDateTime& time);
 
     // Windows attribute bits made from what Linux has: read-only = nobody may write (no write
@@ -111,6 +117,10 @@ public:
     static QString FormatFileDate(const QDateTime& time);
 
 private:
+    void refreshAt(int folderFd, const char* path);
+    // Times are kept as read and converted when asked for: a walk over many files asks for
+    // two of the three.
+    static QDateTime localTime(qint64 msSinceEpoch);
     void setAttributeBit(std::uint32_t bit, bool on);
     // Writes one of the two settable times (the other left alone); refreshes on success.
     void setTime(const QDateTime& time, bool modifyTime);
@@ -119,16 +129,13 @@ private:
 
     QByteArray m_path;
     QByteArray m_name;
-    QString m_shortPathName;
-    QString m_shortName;
-    QString m_shortPath;
     bool m_fileExists = false;
     bool m_pathExists = false;
     qint64 m_size = 0;
     qint64 m_allocated = 0;
-    QDateTime m_created;
-    QDateTime m_accessed;
-    QDateTime m_modified;
+    qint64 m_createdMs = 0;
+    qint64 m_accessedMs = 0;
+    qint64 m_modifiedMs = 0;
     std::uint32_t m_attributes = 0;
 
     mutable bool m_shellAsked = false;

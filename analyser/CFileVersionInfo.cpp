@@ -4,6 +4,7 @@
 #include "NativePath.h"
 
 #include <array>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -106,16 +107,32 @@ QString subTypeName(std::uint32_t type, std::uint32_t subType)
     return QString();
 }
 
-// The version information of a regular file, read through a mapping so a large file costs
-// only the pages the reader touches.
-std::optional<verinfo::VersionInfo> readVersionInfo(const QByteArray& path)
+// Only Windows PE files and ELF files carry version information; the first bytes tell.
+bool mayCarryVersionInfo(const char* head, ssize_t length)
 {
-    const int fd = open(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    return (length >= 2 && head[0] == 'M' && head[1] == 'Z') ||
+           (length >= 4 && std::memcmp(head,
+                                       "\x7F"
+                                       "ELF",
+                                       4) == 0);
+}
+
+// The version information of a regular file. Most files are neither PE nor ELF and cost one
+// small read; the others are read through a mapping, so a large file costs only the pages the
+// reader touches.
+std::optional<verinfo::VersionInfo> readVersionInfo(int folderFd, const char* path)
+{
+    // Not blocking: opening a pipe must not wait for a writer.
+    const int fd = openat(folderFd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return std::nullopt;
     std::optional<verinfo::VersionInfo> info;
+    char head[4] = {};
     struct stat facts = {};
-    if (fstat(fd, &facts) == 0 && S_ISREG(facts.st_mode) && facts.st_size > 0) {
+    // The first bytes decide; pread fails on folders and pipes, so only regular files (and
+    // devices, which a walk never hands in) get as far as the size check.
+    if (mayCarryVersionInfo(head, pread(fd, head, sizeof head, 0)) && fstat(fd, &facts) == 0 &&
+        S_ISREG(facts.st_mode)) {
         const auto size = static_cast<std::size_t>(facts.st_size);
         void* mapped = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0);
         if (mapped != MAP_FAILED) {
@@ -199,12 +216,24 @@ void CFileVersionInfo::clear()
         value.clear();
 }
 
+void CFileVersionInfo::setNativePathAt(int folderFd, const QByteArray& folderPath,
+                                       const QByteArray& name)
+{
+    m_path = folderPath + name;
+    refreshAt(folderFd, name.constData());
+}
+
 void CFileVersionInfo::Refresh()
+{
+    refreshAt(AT_FDCWD, m_path.constData());
+}
+
+void CFileVersionInfo::refreshAt(int folderFd, const char* path)
 {
     clear();
     if (m_path.isEmpty())
         return;
-    const std::optional<verinfo::VersionInfo> info = readVersionInfo(m_path);
+    const std::optional<verinfo::VersionInfo> info = readVersionInfo(folderFd, path);
     if (!info)
         return;
     m_available = true;

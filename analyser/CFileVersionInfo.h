@@ -20,6 +20,9 @@ public:
     void setFullPathName(const QString& path);
     const QByteArray& nativePath() const { return m_path; }
     void setNativePath(const QByteArray& path);
+    // setNativePath(folderPath + name) for a file of a folder open as `folderFd` (folderPath
+    // absolute and ending with "/"): a walk over a tree need not look every folder up again.
+    void setNativePathAt(int folderFd, const QByteArray& folderPath, const QByteArray& name);
 
     // The file carries version information (a regular file only: pipes and devices are never
     // read).
@@ -61,6 +64,7 @@ public:
     static QString formatVersion(std::uint32_t mostSignificant, std::uint32_t leastSignificant);
 
 private:
+    void refreshAt(int folderFd, const char* path);
     QString string(int index) const;
     void clear();
     void readFixedBlock(const verinfo::FixedFileInfo& fixed);

@@ -6,6 +6,10 @@
 #include "NativePath.h"
 #include "ReportFile.h"
 
+#include <fcntl.h>
+#include <QScopeGuard>
+#include <unistd.h>
+
 namespace analyser {
 
 namespace {
@@ -37,20 +41,39 @@ QString FileTreeSection::relativeText(const QByteArray& path) const
 
 QString FileTreeSection::fileLine(const QByteArray& path) const
 {
+    const qsizetype slash = path.lastIndexOf('/');
+    return fileLine(AT_FDCWD, path.first(slash + 1), path.sliced(slash + 1));
+}
+
+QString FileTreeSection::fileLine(int folderFd, const QByteArray& folder,
+                                  const QByteArray& name) const
+{
+    // Relative to the open folder when there is one, else by the whole path.
+    const QByteArray path = folder + name;
+    const bool atFolder = folderFd != AT_FDCWD;
     CFileInfo info;
-    info.setNativePath(path);
-    QString line = relativeText(path);
+    if (atFolder)
+        info.setNativePathAt(folderFd, folder, name);
+    else
+        info.setNativePath(path);
+    const QString relative = relativeText(path);
+    QString line = relative;
     line += QLatin1Char(';') + CFileInfo::FormatFileSize(info.FileSize());
     line += QLatin1Char(';') + CFileInfo::FormatFileDate(info.CreationTime());
     line += QLatin1Char(';') + CFileInfo::FormatFileDate(info.ModifyTime());
     line += info.attrArchive() ? QLatin1String(";1") : QLatin1String(";0");
 
     CFileVersionInfo version;
-    version.setNativePath(path);
+    if (atFolder)
+        version.setNativePathAt(folderFd, folder, name);
+    else
+        version.setNativePath(path);
     if (version.Available())
         line += QLatin1Char(';') + version.FileVersion();
 
-    if (isDatabaseFile(pathText(path, true)))
+    // The endings are checked on the relative path: the program folder ends with "/", so a
+    // name's ending never reaches into it.
+    if (isDatabaseFile(relative))
         line += QLatin1Char(';') + databaseVersionText(pathText(path), m_helper);
     return line;
 }
@@ -61,6 +84,30 @@ bool FileTreeSection::writeLine(const QString& line)
     return !(m_stopRequested && m_stopRequested());
 }
 
+bool FileTreeSection::writeFiles(const QByteArray& folder, const FolderListing& listing,
+                                 std::vector<const FolderEntry*>& subFolders)
+{
+    // The folder stays open while its files are described, so each is found by its name alone.
+    const int folderFd = open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const auto closeFolder = qScopeGuard([folderFd] {
+        if (folderFd >= 0)
+            close(folderFd);
+    });
+    for (const FolderEntry& entry : listing.entries) {
+        if (isHidden(entry.name) || entry.kind == FolderEntry::Kind::Other)
+            continue;
+        if (entry.kind != FolderEntry::Kind::File) {
+            subFolders.push_back(&entry);
+            continue;
+        }
+        const QString line =
+            folderFd >= 0 ? fileLine(folderFd, folder, entry.name) : fileLine(folder + entry.name);
+        if (!writeLine(line))
+            return false;
+    }
+    return true;
+}
+
 bool FileTreeSection::writeFolder(const QByteArray& folder)
 {
     const FolderListing listing = m_reader(folder);
@@ -69,16 +116,8 @@ bool FileTreeSection::writeFolder(const QByteArray& folder)
         return false;
 
     std::vector<const FolderEntry*> subFolders;
-    for (const FolderEntry& entry : listing.entries) {
-        if (isHidden(entry.name) || entry.kind == FolderEntry::Kind::Other)
-            continue;
-        if (entry.kind != FolderEntry::Kind::File) {
-            subFolders.push_back(&entry);
-            continue;
-        }
-        if (!writeLine(fileLine(folder + entry.name)))
-            return false;
-    }
+    if (!writeFiles(folder, listing, subFolders))
+        return false;
     for (const FolderEntry* entry : subFolders) {
         const QByteArray path = folder + entry->name;
         if (entry->kind == FolderEntry::Kind::LinkToFolder) {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 class clsADOHelper;
 
@@ -39,9 +40,14 @@ public:
 
     // The line for one file (a native path below the program folder).
     QString fileLine(const QByteArray& path) const;
+    // The same for the file `name` of the folder open as `folderFd`.
+    QString fileLine(int folderFd, const QByteArray& folder, const QByteArray& name) const;
 
 private:
     bool writeFolder(const QByteArray& folder);
+    // The folder's file lines; its folders are collected in `subFolders` for afterwards.
+    bool writeFiles(const QByteArray& folder, const FolderListing& listing,
+                    std::vector<const FolderEntry*>& subFolders);
     bool writeLine(const QString& line);
     QString relativeText(const QByteArray& path) const;
 

@@ -81,8 +81,23 @@ QString pathText(QByteArrayView native, bool upperCase)
     return text;
 }
 
+namespace {
+
+// Absolute already, with no "." or ".." parts and no doubled slashes: nothing to resolve.
+bool isNormalAbsolute(const QByteArray& path)
+{
+    if (!path.startsWith('/'))
+        return false;
+    return !path.contains("//") && !path.contains("/./") && !path.contains("/../") &&
+           !path.endsWith("/.") && !path.endsWith("/..");
+}
+
+} // namespace
+
 QByteArray absolutePath(const QByteArray& path)
 {
+    if (isNormalAbsolute(path))
+        return path;
     std::error_code error;
     const std::filesystem::path absolute =
         std::filesystem::absolute(std::filesystem::path(path.toStdString()), error);

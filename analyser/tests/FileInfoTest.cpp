@@ -4,6 +4,9 @@
 #include "AnalyserTestEnvironment.h"
 #include "CFileInfo.h"
 #include "QStringPrinter.h"
+#include "vb/Format.h"
+#include "vb/OleDate.h"
+#include "vb/Variant.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -71,6 +74,55 @@ TEST(FormatFileSizeTest, FollowsTheLocaleSeparators)
     const QString text = CFileInfo::FormatFileSize(5000);
     QLocale::setDefault(before);
     EXPECT_EQ(text.toStdString(), "4,88KB (5.000 bytes)");
+}
+
+// The display forms are VB's Format patterns; they are laid out directly for speed and must
+// read exactly as VB's Format gives them, in any locale.
+TEST(FormatFileSizeTest, ReadsAsVbFormatDoes)
+{
+    const QLocale before;
+    const auto vbFormat = [](double value, const char* pattern) {
+        return vb::Format(vb::Variant(value), vb::Variant(pattern)).toString();
+    };
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::German, QLocale::Germany),
+                                  QLocale(QLocale::French, QLocale::France), QLocale::c()}) {
+        QLocale::setDefault(locale);
+        for (qint64 size = 0; size < 4000000000LL; size = size * 3 / 2 + 1 + (size % 1024)) {
+            const QString text = CFileInfo::FormatFileSize(size);
+            const QString bytes =
+                vbFormat(static_cast<double>(size), "#,##0") + QStringLiteral(" bytes");
+            EXPECT_TRUE(
+                text.endsWith(size < 1024 ? bytes : QStringLiteral("(") + bytes + QLatin1Char(')')))
+                << locale.name().toStdString() << " " << text.toStdString();
+        }
+        // Exact halves of the last decimal round away from zero, as in VB.
+        EXPECT_TRUE(CFileInfo::FormatFileSize(1152).startsWith(vbFormat(1.125, "0.00")))
+            << CFileInfo::FormatFileSize(1152).toStdString();
+        EXPECT_TRUE(CFileInfo::FormatFileSize(500 * 1024 + 512).startsWith(vbFormat(500.5, "0") + QStringLiteral("KB")));
+    }
+    QLocale::setDefault(before);
+}
+
+TEST(FormatFileDateTest, ReadsAsVbFormatDoes)
+{
+    const QLocale before;
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::German, QLocale::Germany),
+                                  QLocale(QLocale::English, QLocale::UnitedKingdom)}) {
+        QLocale::setDefault(locale);
+        for (const QDateTime& time : {QDateTime(QDate(2026, 12, 8), QTime(0, 0, 0)),
+                                      QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59)),
+                                      QDateTime(QDate(2003, 9, 25), QTime(14, 5, 9)),
+                                      QDateTime(QDate(1999, 1, 1), QTime(12, 0, 1))}) {
+            const vb::Variant date = vb::Variant::fromDate(vb::OleDate::fromDateTime(time));
+            EXPECT_EQ(CFileInfo::FormatFileDate(time),
+                      vb::Format(date, vb::Variant("Long Date")).toString() + QLatin1Char(' ') +
+                          vb::Format(date, vb::Variant("Long Time")).toString())
+                << locale.name().toStdString();
+        }
+    }
+    QLocale::setDefault(before);
 }
 
 TEST(FormatFileDateTest, LongDateBlankLongTime)
