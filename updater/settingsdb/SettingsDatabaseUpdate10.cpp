@@ -1,0 +1,20 @@
+// Settings database update 10: compaction of the databases when the program ends.
+
+#include "NewColumn.h"
+#include "SettingsDatabaseUpdates.h"
+#include "SettingsUpdate.h"
+
+namespace updater {
+
+void SettingsDatabaseUpdate10(RunState& state)
+{
+    runChainedUpdate(
+        state, settingsUpdate(10, 1),
+        [&] {
+            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
+                               NewColumn::yesNo("TovrakOnExit"));
+        },
+        SettingsDatabaseUpdate11);
+}
+
+} // namespace updater

@@ -1,0 +1,20 @@
+// Settings database update 11: when a working tasting note last changed.
+
+#include "NewColumn.h"
+#include "SettingsDatabaseUpdates.h"
+#include "SettingsUpdate.h"
+
+namespace updater {
+
+void SettingsDatabaseUpdate11(RunState& state)
+{
+    runChainedUpdate(
+        state, settingsUpdate(11, 1),
+        [&] {
+            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblWorkingTNs"),
+                               NewColumn::dateTime("LastModif"));
+        },
+        SettingsDatabaseUpdate12);
+}
+
+} // namespace updater

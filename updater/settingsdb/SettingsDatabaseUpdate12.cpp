@@ -1,0 +1,40 @@
+// Settings database update 12: the last barcode use, and wider label columns and rows in
+// printlabels.dat.
+
+#include "jet/recordset/Recordset.h"
+#include "NewColumn.h"
+#include "SatelliteDatabase.h"
+#include "SettingsDatabaseUpdates.h"
+#include "SettingsUpdate.h"
+#include "TableRecordset.h"
+
+namespace updater {
+
+void SettingsDatabaseUpdate12(RunState& state)
+{
+    const ChainedUpdate update = settingsUpdate(12, 2);
+    runChainedUpdate(
+        state, update,
+        [&] {
+            jet::Connection& settings = settingsConnection(state);
+            const QString preferences = QStringLiteral("tblPreferences");
+            addColumnIfMissing(
+                settings, preferences,
+                NewColumn::text("LastBarcodeUse", 8).withNullable(true).withAllowZeroLength(true));
+            showStep(update, 2);
+            jet::Recordset rows;
+            openTable(rows, settings, preferences, false);
+            rows.setValue(QStringLiteral("LastBarcodeUse"), QStringLiteral("0"));
+            rows.update();
+            rows.close();
+
+            SatelliteDatabase labels(state, QStringLiteral("printlabels.dat"));
+            labels.connection().execute(
+                QStringLiteral("ALTER TABLE PrintLabels ALTER COLUMN [Columns] INTEGER"));
+            labels.connection().execute(
+                QStringLiteral("ALTER TABLE PrintLabels ALTER COLUMN [Rows] INTEGER"));
+        },
+        SettingsDatabaseUpdate13);
+}
+
+} // namespace updater

@@ -1,0 +1,20 @@
+// Settings database update 17: drinking windows can count from July.
+
+#include "NewColumn.h"
+#include "SettingsDatabaseUpdates.h"
+#include "SettingsUpdate.h"
+
+namespace updater {
+
+void SettingsDatabaseUpdate17(RunState& state)
+{
+    runChainedUpdate(
+        state, settingsUpdate(17, 1),
+        [&] {
+            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
+                               NewColumn::yesNo("DrinkMonthToJuly"));
+        },
+        SettingsDatabaseUpdate18);
+}
+
+} // namespace updater

@@ -1,0 +1,41 @@
+// Settings database update 4: the editing and sharing preferences.
+
+#include "jet/recordset/Recordset.h"
+#include "NewColumn.h"
+#include "SettingsDatabaseUpdates.h"
+#include "SettingsUpdate.h"
+#include "TableRecordset.h"
+
+namespace updater {
+
+void SettingsDatabaseUpdate4(RunState& state)
+{
+    const ChainedUpdate update = settingsUpdate(4, 5);
+    runChainedUpdate(
+        state, update,
+        [&] {
+            jet::Connection& settings = settingsConnection(state);
+            const QString preferences = QStringLiteral("tblPreferences");
+            addColumnIfMissing(settings, preferences, NewColumn::yesNo("DoubleClickEdit"));
+            showStep(update, 2);
+            addColumnIfMissing(settings, preferences, NewColumn::yesNo("NeverAskSharing"));
+            showStep(update, 3);
+            addColumnIfMissing(settings, preferences, NewColumn::yesNo("AutoApplyProfile"));
+            showStep(update, 4);
+            addColumnIfMissing(settings, preferences,
+                               NewColumn::smallInteger("DefaultVintageDelta"));
+            showStep(update, 5);
+            // The preferences are one row: the first one is the user's.
+            jet::Recordset rows;
+            openTable(rows, settings, preferences, false);
+            rows.setValue(QStringLiteral("DoubleClickEdit"), false);
+            rows.setValue(QStringLiteral("NeverAskSharing"), false);
+            rows.setValue(QStringLiteral("AutoApplyProfile"), false);
+            rows.setValue(QStringLiteral("DefaultVintageDelta"), std::int16_t{1});
+            rows.update();
+            rows.close();
+        },
+        SettingsDatabaseUpdate5);
+}
+
+} // namespace updater

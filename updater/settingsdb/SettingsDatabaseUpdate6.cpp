@@ -1,0 +1,52 @@
+// Settings database update 6: the import and geography preferences; the last selected query
+// starts again from none.
+
+#include "common/Registry_Management.h"
+#include "NewColumn.h"
+#include "SettingsDatabaseUpdates.h"
+#include "SettingsUpdate.h"
+#include "vb/Error.h"
+
+namespace updater {
+
+namespace {
+
+void resetLastSelectedQuery()
+{
+    const QString section = QStringLiteral("LastSelections");
+    const reg::Status status = Registry_Management::SaveProductSetting(
+        reg::HKEY_CURRENT_USER, section, QStringLiteral("QueryID"), QStringLiteral("0"));
+    // The host reads this value at its next start; a write that did not happen must not pass
+    // as done.
+    if (status != reg::ERROR_SUCCESS)
+        throw vb::Error(vb::ErrorNumber::PathFileAccessError,
+                        QStringLiteral("The registry value \"QueryID\" under \"%1\" could not be "
+                                       "written (status %2).")
+                            .arg(section)
+                            .arg(status));
+}
+
+} // namespace
+
+void SettingsDatabaseUpdate6(RunState& state)
+{
+    const ChainedUpdate update = settingsUpdate(6, 5);
+    runChainedUpdate(
+        state, update,
+        [&] {
+            jet::Connection& settings = settingsConnection(state);
+            const QString preferences = QStringLiteral("tblPreferences");
+            addColumnIfMissing(settings, preferences, NewColumn::yesNo("NeverImportConflicts"));
+            showStep(update, 2);
+            addColumnIfMissing(settings, preferences, NewColumn::yesNo("AlwaysAcceptGeoChanges"));
+            showStep(update, 3);
+            addColumnIfMissing(settings, preferences, NewColumn::yesNo("AlwaysRefuseGeoChanges"));
+            showStep(update, 4);
+            addColumnIfMissing(settings, preferences, NewColumn::yesNo("SetUnknownAppellation"));
+            showStep(update, 5);
+            resetLastSelectedQuery();
+        },
+        SettingsDatabaseUpdate7);
+}
+
+} // namespace updater

@@ -1,0 +1,20 @@
+// Settings database update 7: the tip of the day can be turned off.
+
+#include "NewColumn.h"
+#include "SettingsDatabaseUpdates.h"
+#include "SettingsUpdate.h"
+
+namespace updater {
+
+void SettingsDatabaseUpdate7(RunState& state)
+{
+    runChainedUpdate(
+        state, settingsUpdate(7, 1),
+        [&] {
+            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
+                               NewColumn::yesNo("DoNotShowTipAtStartup"));
+        },
+        SettingsDatabaseUpdate8);
+}
+
+} // namespace updater

@@ -1,0 +1,20 @@
+// Settings database update 8: the size of drop-down lists can be kept.
+
+#include "NewColumn.h"
+#include "SettingsDatabaseUpdates.h"
+#include "SettingsUpdate.h"
+
+namespace updater {
+
+void SettingsDatabaseUpdate8(RunState& state)
+{
+    runChainedUpdate(
+        state, settingsUpdate(8, 1),
+        [&] {
+            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
+                               NewColumn::yesNo("SaveComboSize"));
+        },
+        SettingsDatabaseUpdate9);
+}
+
+} // namespace updater
