@@ -26,15 +26,15 @@ QString databaseVersionText(const QString& path, const clsADOHelper& helper)
     QString errorText = kCannotOpenDatabase;
     QString result;
     auto cnn = std::make_unique<jet::Connection>();
-    std::unique_ptr<jet::ResultSet> rs;
+    std::unique_ptr<jet::Recordset> rs;
     try {
         helper.OpenDatabase(*cnn, path, true);
         if (!cnn->errors().isEmpty()) {
             result = errorText;
         } else {
             errorText = kCannotOpenVersionTable;
-            rs = std::make_unique<jet::ResultSet>(
-                cnn->execute(QStringLiteral("SELECT * FROM [tblDBVer]")));
+            rs = std::make_unique<jet::Recordset>();
+            helper.OpenRecordset(*rs, *cnn, QStringLiteral("tblDBVer"), true, QString());
             // An empty table raises "no current record", a Null version "invalid use of Null".
             result = rs->value(QStringLiteral("Version")).toString();
         }

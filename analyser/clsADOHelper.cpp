@@ -36,3 +36,14 @@ void clsADOHelper::OpenDatabase(jet::Connection& cnn, const QString& sDBFullName
     if (cnn.errors().isEmpty() && cnn.isOpen())
         cnn.setProperty(jet::Connection::maxBufferSizeProperty, vb::Variant(kMaxBufferSize));
 }
+
+void clsADOHelper::OpenRecordset(jet::Recordset& tblRecordset, jet::Connection& dbDatabase,
+                                 const QString& sRecordset, bool bReadOnly,
+                                 const QString& sIndex) const
+{
+    tblRecordset.open(sRecordset, dbDatabase, jet::CursorType::Keyset,
+                      bReadOnly ? jet::LockType::ReadOnly : jet::LockType::Optimistic,
+                      jet::CommandType::TableDirect);
+    if (!sIndex.isEmpty() && tblRecordset.index() != sIndex)
+        tblRecordset.setIndex(sIndex);
+}

@@ -1,11 +1,12 @@
 #pragma once
 
 // clsADOHelper: the analyser's database operations. It opens a database with the connection
-// string of the suite's programs other than the updater, and closes database objects without
-// letting a failure to close escape.
+// string of the suite's programs other than the updater, opens a table as a record set, and
+// closes database objects without letting a failure to close escape.
 
 #include "jet/Connection.h"
 #include "jet/ConnectionString.h"
+#include "jet/recordset/Recordset.h"
 
 #include <memory>
 #include <QString>
@@ -33,6 +34,11 @@ public:
     // engine raises DatabaseEngineMissing and any other failure raises the engine's error
     // (jet::Error); without it failures are left in cnn.errors() and nothing raises.
     void OpenDatabase(jet::Connection& cnn, const QString& sDBFullName, bool bTrapError) const;
+
+    // Opens the record set on the table (or query) `sRecordset` directly, keyset cursor, read-only
+    // or optimistic; then sets its index to `sIndex` when that is given and not already set.
+    void OpenRecordset(jet::Recordset& tblRecordset, jet::Connection& dbDatabase,
+                       const QString& sRecordset, bool bReadOnly, const QString& sIndex) const;
 
     // Closes the object, ignoring every error, and releases it.
     template <typename AdoObject>

@@ -99,7 +99,8 @@ TEST(FormatFileSizeTest, ReadsAsVbFormatDoes)
         // Exact halves of the last decimal round away from zero, as in VB.
         EXPECT_TRUE(CFileInfo::FormatFileSize(1152).startsWith(vbFormat(1.125, "0.00")))
             << CFileInfo::FormatFileSize(1152).toStdString();
-        EXPECT_TRUE(CFileInfo::FormatFileSize(500 * 1024 + 512).startsWith(vbFormat(500.5, "0") + QStringLiteral("KB")));
+        EXPECT_TRUE(CFileInfo::FormatFileSize(500 * 1024 + 512)
+                        .startsWith(vbFormat(500.5, "0") + QStringLiteral("KB")));
     }
     QLocale::setDefault(before);
 }

@@ -240,4 +240,27 @@ TEST(ClsADOHelperTest, OpeningClearsReadOnlyAndSetsTheBufferSize)
         vb::Error);
 }
 
+TEST(ClsADOHelperTest, OpenRecordsetOnATableWithItsIndex)
+{
+    TestInstallation install;
+    install.addDatabase(QStringLiteral("csample.qvd"), 11);
+    jet::Connection cnn;
+    const clsADOHelper helper;
+    helper.OpenDatabase(cnn, install.path(QStringLiteral("csample.qvd")), true);
+    cnn.execute(QStringLiteral(
+        "CREATE TABLE tblWines (WineID LONG CONSTRAINT PrimaryKey PRIMARY KEY, Name TEXT(50))"));
+    cnn.execute(QStringLiteral("INSERT INTO tblWines VALUES (2, 'Barolo')"));
+    cnn.execute(QStringLiteral("INSERT INTO tblWines VALUES (1, 'Amarone')"));
+    jet::Recordset rs;
+    helper.OpenRecordset(rs, cnn, QStringLiteral("tblWines"), false, QStringLiteral("PrimaryKey"));
+    EXPECT_EQ(rs.index(), QStringLiteral("PrimaryKey"));
+    EXPECT_EQ(rs.value(QStringLiteral("Name")).toString(), QStringLiteral("Amarone"));
+    rs.setValue(QStringLiteral("Name"), vb::Variant("Amarone Classico")); // writable
+    rs.update();
+    rs.close();
+    helper.OpenRecordset(rs, cnn, QStringLiteral("tblWines"), true, QString());
+    EXPECT_EQ(rs.value(QStringLiteral("WineID")).toLong(), 2); // table order without an index
+    EXPECT_THROW(rs.setValue(QStringLiteral("Name"), vb::Variant("x")), vb::Error);
+}
+
 } // namespace
