@@ -1,0 +1,152 @@
+// Main Database Update 8 (-> 8): tasting notes and wines get their change stamps, and the
+// storage currency and the last wineries download move from the settings into tblDBVer.
+
+#include "common/DatabaseVersion.h"
+#include "common/ParseIsoDate.h"
+#include "jet/adox/Catalog.h"
+#include "jet/recordset/Recordset.h"
+#include "MainDatabaseUpdates.h"
+#include "SchemaSteps.h"
+#include "UpdateProgress.h"
+#include "updater/RunState.h"
+#include "vb/DateFunctions.h"
+
+#include <optional>
+
+namespace updater {
+
+namespace {
+
+using jet::DataType;
+using maindb::ColumnSpec;
+
+const QString defaultCurrency = QStringLiteral("USD - United States Dollar");
+
+void addStampColumns(jet::adox::Catalog& catalog)
+{
+    jet::adox::Table& version = catalog.tables().item(QStringLiteral("tblDBVer"));
+    maindb::addColumnIfMissing(
+        catalog, version, ColumnSpec{QStringLiteral("StorageCurrencyCode"), DataType::VarWChar});
+    maindb::addColumnIfMissing(catalog, version,
+                               ColumnSpec{QStringLiteral("LastWineriesDownload"), DataType::Date});
+    jet::adox::Table& wines = catalog.tables().item(QStringLiteral("tblWines"));
+    maindb::addColumnIfMissing(catalog, wines,
+                               ColumnSpec{QStringLiteral("Created"), DataType::Date});
+    maindb::addColumnIfMissing(catalog, wines,
+                               ColumnSpec{QStringLiteral("LastModif"), DataType::Date});
+}
+
+bool isBlank(const vb::Variant& value)
+{
+    return value.isNull() || value.isEmpty() || value.toString().isEmpty();
+}
+
+// The two preferences of the settings database that now belong to the wine database. A
+// settings database without its preferences row, or one that never downloaded the wineries,
+// gives the default currency and leaves the download date empty.
+void copyPreferences(RunState& state)
+{
+    vb::Variant currency(defaultCurrency);
+    std::optional<vb::Variant> lastDownload;
+    jet::Recordset preferences;
+    maindb::openTable(preferences, state.connection(DatabaseKind::Settings),
+                      QStringLiteral("tblPreferences"), true);
+    if (!preferences.eof()) {
+        const vb::Variant code = preferences.value(QStringLiteral("StorageCurrencyCode"));
+        if (!isBlank(code))
+            currency = code;
+        const vb::Variant download = preferences.value(QStringLiteral("LastWineriesDownload"));
+        if (!isBlank(download))
+            lastDownload = DatabaseHelpers::ParseIsoDate(download.toString());
+    }
+    preferences.close();
+
+    jet::Recordset version;
+    maindb::openTable(version, state.connection(DatabaseKind::Main), QStringLiteral("tblDBVer"),
+                      false);
+    version.moveFirst();
+    version.setValue(QStringLiteral("StorageCurrencyCode"), currency);
+    if (lastDownload)
+        version.setValue(QStringLiteral("LastWineriesDownload"), *lastDownload);
+    version.update();
+    version.close();
+}
+
+// The moment of a transaction: the day of its Date and the time of day of its Time. Nullopt
+// for one without a date; one without a time counts as midnight.
+std::optional<vb::Variant> transactionMoment(const jet::Recordset& transactions)
+{
+    const vb::Variant day = transactions.value(QStringLiteral("Date"));
+    if (day.isNull())
+        return std::nullopt;
+    const vb::Variant time = transactions.value(QStringLiteral("Time"));
+    double moment = vb::DateSerial(vb::Year(day), vb::Month(day), vb::Day(day)).toDate();
+    if (!time.isNull())
+        moment += vb::TimeSerial(vb::Hour(time), vb::Minute(time), vb::Second(time)).toDate();
+    return vb::Variant::fromDate(moment);
+}
+
+// Created and LastModif of every wine: its first and last transaction (in the order of the
+// transactions' key) that has a date, or now for a wine without any.
+void stampWines(jet::Connection& connection)
+{
+    jet::Recordset transactions;
+    maindb::openTable(transactions, connection, QStringLiteral("tblTransactions"), true,
+                      QStringLiteral("PrimaryKey"));
+    jet::Recordset wines;
+    maindb::openTable(wines, connection, QStringLiteral("tblWines"), false,
+                      QStringLiteral("PrimaryKey"));
+    for (; !wines.eof(); wines.moveNext()) {
+        transactions.setFilter(QStringLiteral("[WineID] = ") +
+                               wines.value(QStringLiteral("WineID")).toString());
+        std::optional<vb::Variant> first;
+        std::optional<vb::Variant> last;
+        for (; !transactions.eof(); transactions.moveNext()) {
+            const std::optional<vb::Variant> moment = transactionMoment(transactions);
+            if (!moment)
+                continue;
+            if (!first)
+                first = moment;
+            last = moment;
+        }
+        const vb::Variant now = vb::Now();
+        wines.setValue(QStringLiteral("Created"), first.value_or(now));
+        wines.setValue(QStringLiteral("LastModif"), last.value_or(now));
+        wines.update();
+    }
+    wines.close();
+    transactions.close();
+}
+
+} // namespace
+
+void MainDatabaseUpdate8(RunState& state)
+{
+    const bool done = trapUpdateErrors(state, QStringLiteral("MainDatabaseUpdate8"), [&] {
+        const maindb::UpdateProgress progress(QStringLiteral("Main Database Update 8"), 5);
+        jet::Connection& connection = state.connection(DatabaseKind::Main);
+        jet::adox::Catalog catalog;
+        maindb::bindCatalog(catalog, connection);
+
+        progress.step(1);
+        maindb::addColumnIfMissing(catalog,
+                                   catalog.tables().item(QStringLiteral("tblTastingNotes")),
+                                   ColumnSpec{QStringLiteral("LastModif"), DataType::Date});
+        progress.step(2);
+        connection.execute(QStringLiteral(
+            "UPDATE tblTastingNotes INNER JOIN tblTastingNotes AS tblTastingNotes_1 ON "
+            "tblTastingNotes.TastingNoteID = tblTastingNotes_1.TastingNoteID SET "
+            "tblTastingNotes.LastModif = [tblTastingNotes_1].[Date];"));
+        progress.step(3);
+        addStampColumns(catalog);
+        progress.step(4);
+        copyPreferences(state);
+        progress.step(5);
+        stampWines(connection);
+        DatabaseHelpers::SetDBVersion(1, 8);
+    });
+    if (done)
+        MainDatabaseUpdate9(state);
+}
+
+} // namespace updater
