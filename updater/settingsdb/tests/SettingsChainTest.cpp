@@ -27,21 +27,28 @@ TEST(SettingsChain, RegistersTheUpdateAfterEachVersionFrom3To17)
     EXPECT_EQ(chains.firstUpdate(DatabaseKind::Main, 3), nullptr);
 }
 
+// One run of the whole chain, looked at from several sides.
 class SettingsChainRun : public ::testing::Test
 {
 protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
-        ASSERT_EQ(install.version(), 3);
-        auctionRows = install.count(QStringLiteral("tblAuctionData"));
-        ASSERT_GT(auctionRows, 0);
+        s_install = std::make_unique<SettingsTestInstallation>();
+        ASSERT_EQ(s_install->version(), 3);
+        s_auctionRows = s_install->count(QStringLiteral("tblAuctionData"));
+        ASSERT_GT(s_auctionRows, 0);
         UpdateChains chains;
         addSettingsDatabaseChain(chains);
-        (*chains.firstUpdate(DatabaseKind::Settings, 3))(install.state());
+        (*chains.firstUpdate(DatabaseKind::Settings, 3))(s_install->state());
     }
+    static void TearDownTestSuite() { s_install.reset(); }
 
-    SettingsTestInstallation install;
-    qint64 auctionRows = 0;
+    SettingsTestInstallation& install = *s_install;
+    const qint64 auctionRows = s_auctionRows;
+
+private:
+    static inline std::unique_ptr<SettingsTestInstallation> s_install;
+    static inline qint64 s_auctionRows = 0;
 };
 
 TEST_F(SettingsChainRun, EndsAtVersion18WithoutError)

@@ -7,6 +7,7 @@
 #include "sample/SampleRandom.h"
 #include "sample/SchemaScript.h"
 #include "sample/SettingsWriter.h"
+#include "sample/WebLinksWriter.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -38,6 +39,17 @@ struct OpenDatabase
     jet::Connection connection;
 };
 
+QList<vb::Variant> firstColumn(jet::Connection& connection, const QString& sql)
+{
+    QList<vb::Variant> values;
+    jet::ResultSet rows = connection.execute(sql);
+    while (!rows.eof()) {
+        values.append(rows.value(0));
+        rows.moveNext();
+    }
+    return values;
+}
+
 vb::Variant firstValue(jet::Connection& connection, const QString& sql)
 {
     jet::ResultSet rows = connection.execute(sql);
@@ -45,6 +57,50 @@ vb::Variant firstValue(jet::Connection& connection, const QString& sql)
         return vb::Variant::null();
     return rows.value(0);
 }
+
+// The sample's files, made once per test program and copied for each installation: making
+// them costs far more than copying them.
+class TemplateFolder
+{
+public:
+    static const TemplateFolder& instance()
+    {
+        static const TemplateFolder folder;
+        return folder;
+    }
+
+    void copyTo(const QString& folder, const QString& name) const
+    {
+        const QString from = m_dir.filePath(name);
+        // A closed database has no write-ahead log left; a byte copy is then the whole file.
+        if (QFile::exists(from + QStringLiteral("-wal")))
+            throw std::runtime_error("template database still has a write-ahead log");
+        if (!QFile::copy(from, QDir(folder).filePath(name)))
+            throw std::runtime_error("cannot copy a template file");
+    }
+
+private:
+    TemplateFolder()
+    {
+        if (!m_dir.isValid())
+            throw std::runtime_error("no temporary folder");
+        sample::SampleRandom random;
+        writeDatabase(m_dir.filePath(QStringLiteral("settings.dat")), QStringLiteral("settings3"),
+                      [&](jet::Connection& c) { sample::writeSettings(c, 50, random); });
+        writeDatabase(m_dir.filePath(QStringLiteral("printlabels.dat")),
+                      QStringLiteral("printlabels"), sample::writePrintLabels);
+        writeDatabase(m_dir.filePath(QStringLiteral("Auctions.dat")), QStringLiteral("auctions"),
+                      sample::writeAuctions);
+        writeDatabase(m_dir.filePath(QStringLiteral("weblinks.dat")), QStringLiteral("weblinks1"),
+                      sample::writeWebLinks);
+        writeDatabase(m_dir.filePath(QStringLiteral("nolinks.dat")), QStringLiteral("weblinks1"),
+                      [](jet::Connection& c) {
+                          c.execute(QStringLiteral("INSERT INTO tblDBVer (Version) VALUES (1)"));
+                      });
+    }
+
+    QTemporaryDir m_dir;
+};
 
 } // namespace
 
@@ -56,13 +112,9 @@ SettingsTestInstallation::SettingsTestInstallation()
 {
     if (!m_dir.isValid() || !QDir(m_dir.path()).mkdir(QStringLiteral("Tools")))
         throw std::runtime_error("no temporary folder");
-    sample::SampleRandom random;
-    writeDatabase(filePath(QStringLiteral("settings.dat")), QStringLiteral("settings3"),
-                  [&](jet::Connection& c) { sample::writeSettings(c, 50, random); });
-    writeDatabase(filePath(QStringLiteral("printlabels.dat")), QStringLiteral("printlabels"),
-                  sample::writePrintLabels);
-    writeDatabase(filePath(QStringLiteral("Auctions.dat")), QStringLiteral("auctions"),
-                  sample::writeAuctions);
+    const TemplateFolder& source = TemplateFolder::instance();
+    for (const char* name : {"settings.dat", "printlabels.dat", "Auctions.dat"})
+        source.copyTo(m_dir.path(), QString::fromLatin1(name));
     writeRates(sample::ratesFileText());
 
     m_state.toolsFolder = m_dir.filePath(QStringLiteral("Tools")) + QLatin1Char('/');
@@ -123,13 +175,44 @@ vb::Variant SettingsTestInstallation::valueIn(const QString& fileName, const QSt
 
 QList<vb::Variant> SettingsTestInstallation::column(const QString& sql)
 {
-    QList<vb::Variant> values;
-    jet::ResultSet rows = settings().execute(sql);
-    while (!rows.eof()) {
-        values.append(rows.value(0));
-        rows.moveNext();
-    }
-    return values;
+    return firstColumn(settings(), sql);
+}
+
+QList<vb::Variant> SettingsTestInstallation::webLinksColumn(const QString& sql)
+{
+    return firstColumn(webLinks(), sql);
+}
+
+vb::Variant SettingsTestInstallation::webLinksValue(const QString& sql)
+{
+    return firstValue(webLinks(), sql);
+}
+
+void SettingsTestInstallation::executeInWebLinks(const QString& sql)
+{
+    webLinks().execute(sql);
+}
+
+int SettingsTestInstallation::webLinksVersion()
+{
+    return webLinksValue(QStringLiteral("SELECT Version FROM tblDBVer")).toLong();
+}
+
+void SettingsTestInstallation::addWebLinks(bool sampleLinks)
+{
+    const QString path = filePath(QStringLiteral("weblinks.dat"));
+    TemplateFolder::instance().copyTo(m_dir.path(), sampleLinks ? QStringLiteral("weblinks.dat")
+                                                                : QStringLiteral("nolinks.dat"));
+    if (!sampleLinks)
+        QFile::rename(filePath(QStringLiteral("nolinks.dat")), path);
+    auto& slot = m_state.connections.slot(DatabaseKind::Weblinks);
+    slot = std::make_unique<jet::Connection>();
+    DatabaseHelpers::OpenDatabase(*slot, path, true);
+}
+
+jet::Connection& SettingsTestInstallation::webLinks()
+{
+    return m_state.connection(DatabaseKind::Weblinks);
 }
 
 qint64 SettingsTestInstallation::count(const QString& table)

@@ -28,6 +28,11 @@ public:
     jet::Connection& settings();
     QString filePath(const QString& name) const;
 
+    // weblinks.dat at version 1 (the sample's links, or none), open as the run's weblinks
+    // connection.
+    void addWebLinks(bool sampleLinks = true);
+    jet::Connection& webLinks();
+
     void writeRates(const QByteArray& content) const;
     void removeFile(const QString& name) const;
     // A Jet database made from a sample schema script ("printlabels", "auctions", ...).
@@ -35,15 +40,19 @@ public:
 
     // Jet SQL on the settings connection, or on another database of the folder.
     void execute(const QString& sql);
+    void executeInWebLinks(const QString& sql);
     void executeIn(const QString& fileName, const QString& sql) const;
     // The first value of a query's first row.
     vb::Variant value(const QString& sql);
     vb::Variant valueIn(const QString& fileName, const QString& sql) const;
+    vb::Variant webLinksValue(const QString& sql);
     // One column of every row, in table order.
     QList<vb::Variant> column(const QString& sql);
+    QList<vb::Variant> webLinksColumn(const QString& sql);
     qint64 count(const QString& table);
 
     int version();
+    int webLinksVersion();
     std::optional<jet::TableSchema> schema(const QString& table);
     std::optional<jet::TableSchema> schemaIn(const QString& fileName, const QString& table) const;
     std::optional<jet::ColumnSchema> columnSchema(const QString& table, const QString& column);
