@@ -26,7 +26,7 @@ namespace updater {
 namespace {
 
 using jet::DataType;
-using maindb::ColumnSpec;
+using maindb::NewColumn;
 
 std::uint8_t askDrinkWindowCode()
 {
@@ -47,7 +47,7 @@ void widenDrinkingWindow(jet::Connection& connection)
 void addWindowColumns(jet::adox::Catalog& catalog)
 {
     jet::adox::Table& wines = catalog.tables().item(QStringLiteral("tblWines"));
-    const auto add = [&](jet::adox::Table& table, const ColumnSpec& column) {
+    const auto add = [&](jet::adox::Table& table, const NewColumn& column) {
         maindb::addColumnIfMissing(catalog, table, column);
     };
     add(wines, {QStringLiteral("Peak"), DataType::VarWChar, 7, true, true});

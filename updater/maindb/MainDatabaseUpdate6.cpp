@@ -22,7 +22,7 @@ namespace updater {
 namespace {
 
 using jet::DataType;
-using maindb::ColumnSpec;
+using maindb::NewColumn;
 
 const QString masterIndex = QStringLiteral("MasterID");
 
@@ -30,9 +30,9 @@ void addOwnerColumns(jet::adox::Catalog& catalog, const QString& table)
 {
     jet::adox::Table& owners = catalog.tables().item(table);
     maindb::addColumnIfMissing(catalog, owners,
-                               ColumnSpec{QStringLiteral("UserID"), DataType::Integer});
+                               NewColumn{QStringLiteral("UserID"), DataType::Integer});
     maindb::addColumnIfMissing(catalog, owners,
-                               ColumnSpec{QStringLiteral("MasterID"), DataType::Integer});
+                               NewColumn{QStringLiteral("MasterID"), DataType::Integer});
 }
 
 struct DuplicateWinery

@@ -18,7 +18,7 @@ namespace updater {
 namespace {
 
 using jet::DataType;
-using maindb::ColumnSpec;
+using maindb::NewColumn;
 
 const QString defaultCurrency = QStringLiteral("USD - United States Dollar");
 
@@ -26,14 +26,14 @@ void addStampColumns(jet::adox::Catalog& catalog)
 {
     jet::adox::Table& version = catalog.tables().item(QStringLiteral("tblDBVer"));
     maindb::addColumnIfMissing(
-        catalog, version, ColumnSpec{QStringLiteral("StorageCurrencyCode"), DataType::VarWChar});
+        catalog, version, NewColumn{QStringLiteral("StorageCurrencyCode"), DataType::VarWChar});
     maindb::addColumnIfMissing(catalog, version,
-                               ColumnSpec{QStringLiteral("LastWineriesDownload"), DataType::Date});
+                               NewColumn{QStringLiteral("LastWineriesDownload"), DataType::Date});
     jet::adox::Table& wines = catalog.tables().item(QStringLiteral("tblWines"));
     maindb::addColumnIfMissing(catalog, wines,
-                               ColumnSpec{QStringLiteral("Created"), DataType::Date});
+                               NewColumn{QStringLiteral("Created"), DataType::Date});
     maindb::addColumnIfMissing(catalog, wines,
-                               ColumnSpec{QStringLiteral("LastModif"), DataType::Date});
+                               NewColumn{QStringLiteral("LastModif"), DataType::Date});
 }
 
 bool isBlank(const vb::Variant& value)
@@ -131,7 +131,7 @@ void MainDatabaseUpdate8(RunState& state)
         progress.step(1);
         maindb::addColumnIfMissing(catalog,
                                    catalog.tables().item(QStringLiteral("tblTastingNotes")),
-                                   ColumnSpec{QStringLiteral("LastModif"), DataType::Date});
+                                   NewColumn{QStringLiteral("LastModif"), DataType::Date});
         progress.step(2);
         connection.execute(QStringLiteral(
             "UPDATE tblTastingNotes INNER JOIN tblTastingNotes AS tblTastingNotes_1 ON "

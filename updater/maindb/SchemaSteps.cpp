@@ -49,15 +49,15 @@ bool storedQueryExists(jet::adox::Catalog& catalog, const QString& name)
 }
 
 void addColumnIfMissing(jet::adox::Catalog& catalog, jet::adox::Table& table,
-                        const ColumnSpec& spec)
+                        const NewColumn& added)
 {
-    if (columnExists(table, spec.name))
+    if (columnExists(table, added.name))
         return;
-    jet::adox::Column column(spec.name, spec.type, spec.size);
+    jet::adox::Column column(added.name, added.type, added.size);
     column.setParentCatalog(&catalog);
-    if (spec.optional)
+    if (added.optional)
         column.setProperty(QStringLiteral("Nullable"), vb::Variant(true));
-    if (spec.allowZeroLength)
+    if (added.allowZeroLength)
         column.setProperty(QStringLiteral("Jet OLEDB:Allow Zero Length"), vb::Variant(true));
     table.columns().append(column);
 }

@@ -21,7 +21,7 @@ class Table;
 namespace updater::maindb {
 
 // A column an update adds: optional columns accept Null, text columns may also accept "".
-struct ColumnSpec
+struct NewColumn
 {
     QString name;
     jet::DataType type = jet::DataType::VarWChar;
@@ -42,7 +42,7 @@ bool storedQueryExists(jet::adox::Catalog& catalog, const QString& name);
 
 // Adds the column unless the table has one of that name.
 void addColumnIfMissing(jet::adox::Catalog& catalog, jet::adox::Table& table,
-                        const ColumnSpec& column);
+                        const NewColumn& column);
 // Adds the index on `columns` unless the table has one of that name.
 void addIndexIfMissing(jet::adox::Table& table, const QString& name, const QStringList& columns,
                        bool unique);
