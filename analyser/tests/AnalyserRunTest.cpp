@@ -50,6 +50,16 @@ protected:
         m_install.copyInto(analyser::testing::peSample(QStringLiteral("noversion32.exe")),
                            QStringLiteral("noversion32.exe"));
         m_install.addDatabase(QStringLiteral("csample.qvd"), 9);
+        ASSERT_EQ(
+            chmod(QFile::encodeName(m_install.path(QStringLiteral("csample.qvd"))).constData(),
+                  0444),
+            0);
+    }
+    void TearDown() override { TestInstallation::forgetRegistry(); }
+
+    // The rest of an installation's files, for the test that reads every line.
+    void addEveryKindOfFile()
+    {
         m_install.addDatabase(QStringLiteral("settings.dat"), 15);
         m_install.addDatabase(QStringLiteral("english.lan"), 0, false);
         m_install.addDatabase(QStringLiteral("printlabels.dat"), 3);
@@ -57,12 +67,7 @@ protected:
         m_install.addFile(QStringLiteral("rates.dat"), "USD,1.0,2026-01-01\r\n");
         m_install.addFile(QStringLiteral("notes.txt"), QByteArray(5000, 'n'));
         m_install.addFile(QStringLiteral(".hidden"), "h");
-        ASSERT_EQ(
-            chmod(QFile::encodeName(m_install.path(QStringLiteral("csample.qvd"))).constData(),
-                  0444),
-            0);
     }
-    void TearDown() override { TestInstallation::forgetRegistry(); }
 
     analyser::AnalyserOptions options() const
     {
@@ -85,6 +90,7 @@ protected:
 
 TEST_F(AnalyserRunTest, TheReportLineByLine)
 {
+    addEveryKindOfFile();
     m_install.registerFolder();
     shell::GTestScriptedUser user;
     runProgramsToCompletion(user);
