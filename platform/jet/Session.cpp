@@ -3,6 +3,7 @@
 #include "SqliteStatement.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -26,6 +27,10 @@ Registry& registry()
     static Registry instance;
     return instance;
 }
+
+// Batches open in this process: while there is none, nothing needs the registry's lock to find
+// batches to commit (the common case of a single connection costs nothing per row).
+std::atomic<int> openBatches{0};
 
 // A batch is committed after this many writes or this long after it began, whichever comes
 // first, so a crash or another process never waits on more than a moment's work.
@@ -61,7 +66,7 @@ void Session::close() noexcept
         endBatch();
         sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr); // batched writes are kept
     }
-    m_batchWrites = -1;
+    markBatchClosed();
     m_batchReaders.clear();
     if (!sqlite3_get_autocommit(m_db)) {
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -111,6 +116,7 @@ bool Session::beginBatch()
     }
     exec(m_db, QStringLiteral("BEGIN IMMEDIATE"));
     m_batchWrites = 0;
+    ++openBatches;
     ++m_batchNumber;
     m_batchSince = std::chrono::steady_clock::now();
     scheduleBatchCommit();
@@ -134,11 +140,11 @@ void Session::commitBatch()
     }
     endBatch();
     if (sqlite3_get_autocommit(m_db)) {
-        m_batchWrites = -1; // already ended by the engine
+        markBatchClosed(); // already ended by the engine
         return;
     }
     exec(m_db, QStringLiteral("COMMIT"));
-    m_batchWrites = -1;
+    markBatchClosed();
 }
 
 void Session::endBatch() noexcept
@@ -172,11 +178,23 @@ void Session::dropEmptyBatch() noexcept
     if (!sqlite3_get_autocommit(m_db)) {
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
     }
+    markBatchClosed();
+}
+
+void Session::markBatchClosed() noexcept
+{
+    if (m_batchWrites >= 0) {
+        --openBatches;
+    }
     m_batchWrites = -1;
 }
 
 void Session::commitBatchesOnFile(bool includingThis)
 {
+    const int open = openBatches.load();
+    if (open == 0 || (open == 1 && inBatch() && !includingThis)) {
+        return;
+    }
     std::vector<Session*> batches;
     {
         const std::lock_guard lock(registry().mutex);

@@ -70,6 +70,7 @@ private:
     bool blockedBySameThread() const;
     void scheduleBatchCommit();
     void endBatch() noexcept;
+    void markBatchClosed() noexcept;
 
     sqlite3* m_db;
     QString m_path;
