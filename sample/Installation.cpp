@@ -112,8 +112,9 @@ void writeDatabase(const QString& path, const QString& script,
     jet::Connection connection;
     connection.open(connectionString(path));
     try {
-        runSchemaScript(connection, script);
+        // Schema and rows in one transaction: one sync to disk per database.
         connection.beginTrans();
+        runSchemaScript(connection, script);
         fill(connection);
         connection.commitTrans();
     } catch (const vb::Error& error) {

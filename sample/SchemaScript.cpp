@@ -38,15 +38,19 @@ void allowZeroLengthTexts(jet::Connection& connection)
     sqlite3* db = connection.handle();
     jet::SchemaEditor editor(db);
     for (const QString& table : jet::tableNames(db)) {
-        const std::optional<jet::TableSchema> schema = jet::readTableSchema(db, table);
+        std::optional<jet::TableSchema> schema = jet::readTableSchema(db, table);
         if (!schema) {
             continue;
         }
-        for (jet::ColumnSchema column : schema->columns) {
+        bool changed = false;
+        for (jet::ColumnSchema& column : schema->columns) {
             if (column.isText() && column.nullable && !column.allowZeroLength) {
                 column.allowZeroLength = true;
-                editor.alterColumn(table, column);
+                changed = true;
             }
+        }
+        if (changed) {
+            editor.alterTable(*schema); // one copy of the (still empty) table
         }
     }
 }

@@ -48,15 +48,24 @@ TEST(GeneratorOptions, RefusesAWineCountOutOfRangeBeforeWritingAnything)
     }
 }
 
-TEST(GeneratorOptions, RegisterPointsTheSuiteAtTheInstallation)
+// One installation for both: each made installation costs a few disk syncs per database.
+TEST(GeneratorOptions, RegistersTheInstallationAndCopiesTheSuitesPrograms)
 {
     using Registry_Management::GetProductSetting;
+    QTemporaryDir programs;
+    writeFile(programs.filePath(QStringLiteral("tovrak")), "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(programs.filePath(QStringLiteral("tovrak")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeFile(programs.filePath(QStringLiteral("unrelated")), "x");
+
     QTemporaryDir parent;
     const QString folder = parent.filePath(QStringLiteral("Registered Cellar"));
     InstallationOptions options;
     options.wines = 5;
     options.registerInstallation = true;
+    options.programFolder = programs.path();
     const InstallationSummary summary = writeInstallation(folder, options);
+
     const QString root = QDir(folder).absolutePath();
     const auto setting = [](const char* section, const char* name) {
         return GetProductSetting(reg::HKEY_CURRENT_USER, QString::fromLatin1(section),
@@ -70,25 +79,10 @@ TEST(GeneratorOptions, RegisterPointsTheSuiteAtTheInstallation)
     bool numeric = false;
     EXPECT_GT(uniqueId.toLongLong(&numeric), 4); // above the owner numbers 1, 3 and 4
     EXPECT_TRUE(numeric);
-}
 
-TEST(GeneratorOptions, CopiesTheSuitesProgramsIntoTools)
-{
-    QTemporaryDir programs;
-    writeFile(programs.filePath(QStringLiteral("tovrak")), "#!/bin/sh\nexit 0\n");
-    QFile::setPermissions(programs.filePath(QStringLiteral("tovrak")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    writeFile(programs.filePath(QStringLiteral("unrelated")), "x");
-    QTemporaryDir parent;
-    InstallationOptions options;
-    options.wines = 3;
-    options.programFolder = programs.path();
-    const InstallationSummary summary =
-        writeInstallation(parent.filePath(QStringLiteral("inst")), options);
     EXPECT_EQ(summary.copiedPrograms, QStringList{QStringLiteral("tovrak")});
-    const QFileInfo copied(summary.folder + QStringLiteral("/Tools/tovrak"));
-    EXPECT_TRUE(copied.isExecutable());
-    EXPECT_EQ(QDir(summary.folder + QStringLiteral("/Tools")).entryList(QDir::Files),
+    EXPECT_TRUE(QFileInfo(root + QStringLiteral("/Tools/tovrak")).isExecutable());
+    EXPECT_EQ(QDir(root + QStringLiteral("/Tools")).entryList(QDir::Files),
               QStringList{QStringLiteral("tovrak")});
 }
 
