@@ -2,7 +2,9 @@
 // the rows the tests put there.
 
 #include "common/Registry_Management.h"
+#include "common/ShowProgress.h"
 #include "MainDatabaseFixture.h"
+#include "platform/shell/WaitCursor.h"
 #include "updater/maindb/MainDatabaseSql.h"
 #include "updater/maindb/MainDatabaseUpdates.h"
 #include "updater/UpdateChains.h"
@@ -55,6 +57,47 @@ TEST(MainDatabaseChain, EachVersionFromThreeToTenStartsWithTheNextUpdate)
         ASSERT_NE(first->target<Procedure>(), nullptr) << version;
         EXPECT_EQ(*first->target<Procedure>(), updates[version - 3]) << version;
     }
+}
+
+TEST_F(MainChain, EachUpdateShowsItsTitleAndStepsAndTheDialogGetsTheNormalCursor)
+{
+    QStringList lines;
+    DatabaseHelpers::ProgressLine progress([&](const QString& text) {
+        if (!text.isEmpty() && (lines.isEmpty() || lines.last() != text))
+            lines << text;
+    });
+    shell::setMousePointer(shell::vbHourglass);
+    ASSERT_TRUE(runChain()) << m_state.errorText.toStdString();
+    EXPECT_EQ(shell::mousePointer(), shell::vbHourglass);
+    shell::setMousePointer(shell::vbDefault);
+    ASSERT_FALSE(m_user.messages().empty());
+    EXPECT_FALSE(m_user.messages()[0].hourglass); // the dialog's thanks
+
+    const std::pair<int, int> steps[] = {{4, 4}, {5, 5}, {6, 12},  {7, 1},
+                                         {8, 5}, {9, 1}, {10, 10}, {11, 4}};
+    QStringList expected;
+    for (const auto& [update, count] : steps)
+        for (int step = 1; step <= count; ++step)
+            expected << QStringLiteral("Main Database Update %1 step %2 of %3")
+                            .arg(update)
+                            .arg(step)
+                            .arg(count);
+    EXPECT_EQ(lines.join(QLatin1Char('\n')).toStdString(),
+              expected.join(QLatin1Char('\n')).toStdString());
+}
+
+TEST(MainDatabaseQueries, IndicatorTermsCarryEachStageIntoTheOnesBelow)
+{
+    const QString sql = calcDhiQuery();
+    EXPECT_TRUE(sql.startsWith(QStringLiteral(
+        "SELECT tblWines.WineID,IIf(Now()>=[tblWines].[datDead],16384,0) AS bytDHI14,"
+        "IIf(Now()>=[tblWines].[datDeadNew],8192,IIf(bytDHI14=16384,8192,0)) AS bytDHI13,")));
+    EXPECT_TRUE(sql.contains(QStringLiteral(
+        "IIf(Now()>=[tblWines].[datPeakPassed],128,IIf(bytDHI8=256,128,0)) AS bytDHI7,")));
+    EXPECT_TRUE(sql.endsWith(QStringLiteral(
+        "IIf(Now()>=[tblWines].[datHoldEndSoon],1,IIf(bytDHI1=2,1,0)) AS bytDHI0,"
+        "bytDHI0+bytDHI1+bytDHI2+bytDHI3+bytDHI4+bytDHI5+bytDHI6+bytDHI7+bytDHI8+bytDHI9+"
+        "bytDHI10+bytDHI11+bytDHI12+bytDHI13+bytDHI14 AS DHI FROM tblWines;")));
 }
 
 TEST_F(MainChain, WineDrinkingWindowAndItsStageDates)
