@@ -124,13 +124,6 @@ TEST(FormatFileDateTest, ReadsAsVbFormatDoes)
         }
     }
     QLocale::setDefault(before);
-}
-
-TEST(FormatFileDateTest, LongDateBlankLongTime)
-{
-    const QDateTime time(QDate(2026, 12, 8), QTime(16, 5, 9));
-    EXPECT_EQ(CFileInfo::FormatFileDate(time).toStdString(),
-              "Tuesday, December 8, 2026 4:05:09 PM");
     EXPECT_EQ(CFileInfo::FormatFileDate(QDateTime()), QString());
 }
 

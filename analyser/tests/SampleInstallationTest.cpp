@@ -48,8 +48,10 @@ TEST(SampleInstallationTest, EveryDatabaseShowsItsVersion)
     EXPECT_TRUE(treeLine(lines, QStringLiteral("SETTINGS.DAT")).endsWith(QStringLiteral(";1;3")));
     EXPECT_TRUE(treeLine(lines, QStringLiteral("WEBLINKS.DAT")).endsWith(QStringLiteral(";1;1")));
     const QString language = treeLine(lines, QStringLiteral("ENGLISH.LAN"));
-    EXPECT_FALSE(language.endsWith(QStringLiteral("Cannot open database"))) << language.toStdString();
-    EXPECT_FALSE(language.endsWith(QStringLiteral("Cannot open version table"))) << language.toStdString();
+    EXPECT_FALSE(language.endsWith(QStringLiteral("Cannot open database")))
+        << language.toStdString();
+    EXPECT_FALSE(language.endsWith(QStringLiteral("Cannot open version table")))
+        << language.toStdString();
     // Satellite databases are listed but not opened.
     EXPECT_EQ(treeLine(lines, QStringLiteral("PRINTLABELS.DAT")).count(QLatin1Char(';')), 4);
     EXPECT_EQ(treeLine(lines, QStringLiteral("AUCTIONS.DAT")).count(QLatin1Char(';')), 4);
