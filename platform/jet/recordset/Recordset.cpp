@@ -15,6 +15,7 @@
 #include <optional>
 #include <QHash>
 #include <sqlite3.h>
+#include <tuple>
 #include <unordered_set>
 #include <vector>
 
@@ -215,6 +216,23 @@ struct Recordset::State
         firstVisible();
     }
 
+    // Changes the filter, sort or index and rebuilds the view; when that fails the recordset
+    // keeps the old ones and its view.
+    template <typename Change>
+    void changeView(Change&& change)
+    {
+        auto saved = std::tuple(filterText, filterSql, filterParameters, sortText, sortSql, index,
+                                indexName);
+        change();
+        try {
+            rebuildView();
+        } catch (...) {
+            std::tie(filterText, filterSql, filterParameters, sortText, sortSql, index, indexName) =
+                std::move(saved);
+            throw;
+        }
+    }
+
     void firstVisible()
     {
         qsizetype at = 0;
@@ -250,6 +268,16 @@ struct Recordset::State
 };
 
 Recordset::Recordset() = default;
+Recordset::Recordset(Recordset&&) noexcept = default;
+
+Recordset& Recordset::operator=(Recordset&& other) noexcept
+{
+    if (this != &other) {
+        Recordset discarded(std::move(*this)); // closed as it goes
+        m_state = std::move(other.m_state);
+    }
+    return *this;
+}
 
 Recordset::~Recordset()
 {
@@ -394,10 +422,11 @@ void Recordset::setIndex(const QString& jetIndexName)
     if (state.editMode != EditMode::None) {
         update();
     }
-    state.index = std::move(index);
     state.seekStatements.clear();
-    state.indexName = state.index ? state.index->name : QString();
-    state.rebuildView();
+    state.changeView([&] {
+        state.index = std::move(index);
+        state.indexName = state.index ? state.index->name : QString();
+    });
 }
 
 void Recordset::seek(const QList<vb::Variant>& keyValues, SeekOption option)
@@ -465,10 +494,11 @@ void Recordset::setFilter(const QString& criteria)
         update();
     }
     state.session->commitBatchesOnFile(false);
-    state.filterText = criteria.trimmed().isEmpty() ? QString() : criteria;
-    state.filterSql = sql;
-    state.filterParameters = parameters;
-    state.rebuildView();
+    state.changeView([&] {
+        state.filterText = criteria.trimmed().isEmpty() ? QString() : criteria;
+        state.filterSql = sql;
+        state.filterParameters = parameters;
+    });
 }
 
 QString Recordset::sort() const
@@ -492,9 +522,10 @@ void Recordset::setSort(const QString& sort)
         update();
     }
     state.session->commitBatchesOnFile(false);
-    state.sortText = terms.isEmpty() ? QString() : sort;
-    state.sortSql = terms.join(QStringLiteral(", "));
-    state.rebuildView();
+    state.changeView([&] {
+        state.sortText = terms.isEmpty() ? QString() : sort;
+        state.sortSql = terms.join(QStringLiteral(", "));
+    });
 }
 
 void Recordset::find(const QString& criteria, qint64 skipRecords, SearchDirection searchDirection,

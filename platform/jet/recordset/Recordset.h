@@ -106,6 +106,8 @@ public:
     ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
+    Recordset(Recordset&&) noexcept;
+    Recordset& operator=(Recordset&&) noexcept; // the recordset assigned to is closed first
 
     // The connection must stay open while the recordset is used; the recordset does not use
     // the Connection object after open().

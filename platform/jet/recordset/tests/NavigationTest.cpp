@@ -185,6 +185,21 @@ TEST_F(NavigationTest, ReportsWhatCannotBeOpened)
               ErrorNumber::AdoObjectOpen);
 }
 
+TEST_F(NavigationTest, MovedRecordsetKeepsItsPlace)
+{
+    Recordset wines;
+    openWines(wines);
+    wines.moveNext();
+    Recordset moved(std::move(wines));
+    EXPECT_FALSE(wines.isOpen());
+    EXPECT_EQ(moved.value("Label").toString(), "barolo");
+    Recordset other;
+    openWines(other, LockType::ReadOnly);
+    other = std::move(moved);
+    EXPECT_EQ(other.value("Label").toString(), "barolo");
+    EXPECT_EQ(other.lockType(), LockType::Optimistic);
+}
+
 TEST_F(NavigationTest, ClosingTheConnectionClosesTheRecordset)
 {
     Recordset wines;
