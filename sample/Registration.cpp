@@ -5,24 +5,32 @@
 #include "vb/Error.h"
 
 #include <QDir>
+#include <QList>
 
 namespace sample {
 
 namespace {
 
-void save(const QString& section, const QString& valueName, const QString& value)
+struct Setting
 {
-    const reg::Status status =
-        Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER, section, valueName, value);
-    if (status != reg::ERROR_SUCCESS) {
-        throw vb::Error(vb::ErrorNumber::PathFileAccessError,
-                        QStringLiteral("Could not write the registry value %1\\%2 (status %3). "
-                                       "Check that the registry store named by QUORVEX_REGISTRY "
-                                       "can be written.")
-                            .arg(section, valueName)
-                            .arg(status),
-                        QStringLiteral("sample"));
-    }
+    QString section;
+    QString valueName;
+    QString value;
+};
+
+// A default no registry value holds: tells a missing value from an empty one.
+const QString missing = QStringLiteral("\x01missing\x01");
+
+reg::Status save(const Setting& setting)
+{
+    return Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER, setting.section,
+                                                   setting.valueName, setting.value);
+}
+
+QString current(const Setting& setting)
+{
+    return Registry_Management::GetProductSetting(reg::HKEY_CURRENT_USER, setting.section,
+                                                  setting.valueName, missing);
 }
 
 } // namespace
@@ -30,13 +38,38 @@ void save(const QString& section, const QString& valueName, const QString& value
 void registerInstallation(const QString& folder, const QString& uniqueId)
 {
     const QDir installation(folder);
-    const QString fullPath = QDir::toNativeSeparators(installation.absolutePath());
-    save(QStringLiteral("Application"), QStringLiteral("FullPath"), fullPath);
-    save(QStringLiteral("LastDatabase"), QStringLiteral("FullPath"),
-         QDir::toNativeSeparators(installation.absoluteFilePath(mainDatabaseFile)));
-    save(QStringLiteral("LanguageDB"), QStringLiteral("FullPath"),
-         QDir::toNativeSeparators(installation.absoluteFilePath(languageFile)));
-    save(QStringLiteral("Application"), QStringLiteral("UniqueID"), uniqueId);
+    const QList<Setting> settings{
+        {QStringLiteral("Application"), QStringLiteral("FullPath"),
+         QDir::toNativeSeparators(installation.absolutePath())},
+        {QStringLiteral("LastDatabase"), QStringLiteral("FullPath"),
+         QDir::toNativeSeparators(installation.absoluteFilePath(mainDatabaseFile))},
+        {QStringLiteral("LanguageDB"), QStringLiteral("FullPath"),
+         QDir::toNativeSeparators(installation.absoluteFilePath(languageFile))},
+        {QStringLiteral("Application"), QStringLiteral("UniqueID"), uniqueId},
+    };
+    // The suite must not be left pointing half at the old installation and half at this one:
+    // when a value cannot be written, the ones already written get their old values back.
+    QList<Setting> written;
+    for (const Setting& setting : settings) {
+        Setting before = setting;
+        before.value = current(setting);
+        const reg::Status status = save(setting);
+        if (status != reg::ERROR_SUCCESS) {
+            for (const Setting& old : written) {
+                if (old.value != missing) {
+                    save(old);
+                }
+            }
+            throw vb::Error(vb::ErrorNumber::PathFileAccessError,
+                            QStringLiteral("Could not write the registry value %1\\%2 (status "
+                                           "%3). Check that the registry store named by "
+                                           "QUORVEX_REGISTRY can be written.")
+                                .arg(setting.section, setting.valueName)
+                                .arg(status),
+                            QStringLiteral("sample"));
+        }
+        written.append(before);
+    }
 }
 
 } // namespace sample

@@ -86,6 +86,26 @@ TEST(GeneratorOptions, RegistersTheInstallationAndCopiesTheSuitesPrograms)
               QStringList{QStringLiteral("tovrak")});
 }
 
+TEST(GeneratorOptions, AFailedRunLeavesNoHalfInstallationBehind)
+{
+    // A registry store that cannot be opened makes the last step fail, after every file is
+    // written.
+    QTemporaryDir parent;
+    const QByteArray store = qgetenv("QUORVEX_REGISTRY");
+    qputenv("QUORVEX_REGISTRY", parent.path().toUtf8()); // a folder, not a store
+    InstallationOptions options;
+    options.wines = 2;
+    options.registerInstallation = true;
+    const QString made = parent.filePath(QStringLiteral("made"));
+    EXPECT_THROW(writeInstallation(made, options), vb::Error);
+    EXPECT_FALSE(QFileInfo::exists(made));
+    const QString given = parent.filePath(QStringLiteral("given"));
+    ASSERT_TRUE(QDir().mkdir(given));
+    EXPECT_THROW(writeInstallation(given, options), vb::Error);
+    EXPECT_TRUE(QDir(given).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    qputenv("QUORVEX_REGISTRY", store);
+}
+
 TEST(QvsampleProgram, WritesAnInstallationAndRefusesToWriteOverOne)
 {
     QTemporaryDir parent;
