@@ -6,14 +6,15 @@ namespace updater::testing {
 
 namespace {
 
-void prepare(QProcess& process, const QStringList& arguments, const QStringList& environment)
+void prepare(QProcess& process, const QString& program, const QStringList& arguments,
+             const QStringList& environment)
 {
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     variables.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     for (const QString& entry : environment)
         variables.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
     process.setProcessEnvironment(variables);
-    process.setProgram(QStringLiteral(TRAVONE_TEST_PROGRAM));
+    process.setProgram(program);
     process.setArguments(arguments);
     process.setProcessChannelMode(QProcess::MergedChannels);
 }
@@ -23,8 +24,14 @@ void prepare(QProcess& process, const QStringList& arguments, const QStringList&
 ProgramResult runTestProgram(const QStringList& arguments, const QStringList& environment,
                              int timeoutMs)
 {
+    return runProgram(QStringLiteral(TRAVONE_TEST_PROGRAM), arguments, environment, timeoutMs);
+}
+
+ProgramResult runProgram(const QString& program, const QStringList& arguments,
+                         const QStringList& environment, int timeoutMs)
+{
     QProcess process;
-    prepare(process, arguments, environment);
+    prepare(process, program, arguments, environment);
     process.start();
     ProgramResult result;
     if (!process.waitForStarted(10000))
@@ -42,7 +49,7 @@ ProgramResult runTestProgram(const QStringList& arguments, const QStringList& en
 bool runAndKill(int delayMs, const QStringList& arguments, const QStringList& environment)
 {
     QProcess process;
-    prepare(process, arguments, environment);
+    prepare(process, QStringLiteral(TRAVONE_TEST_PROGRAM), arguments, environment);
     process.start();
     if (!process.waitForStarted(10000))
         return false;

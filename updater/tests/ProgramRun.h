@@ -15,6 +15,9 @@ struct ProgramResult
     QString output;
 };
 
+// Runs `program` to its end (at most `timeoutMs`), headless.
+ProgramResult runProgram(const QString& program, const QStringList& arguments,
+                         const QStringList& environment = {}, int timeoutMs = 60000);
 // Runs the test program to its end (at most `timeoutMs`).
 ProgramResult runTestProgram(const QStringList& arguments, const QStringList& environment = {},
                              int timeoutMs = 60000);
