@@ -4,6 +4,7 @@
 #include "Error.h"
 #include "SqliteStatement.h"
 
+#include <memory>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
@@ -12,7 +13,6 @@ namespace jet {
 
 namespace {
 
-constexpr char sqliteMagic[] = "SQLite format 3"; // followed by a NUL: 16 bytes
 constexpr qint64 sqliteHeaderSize = 100;
 
 struct DatabaseCloser
@@ -29,20 +29,41 @@ void removeDatabaseFiles(const QString& path)
 
 } // namespace
 
+// The file is looked at through SQLite only. On Linux, closing any descriptor of a file drops
+// every POSIX lock this process holds on it, so opening and closing it with QFile would silently
+// release the locks of the other connections of this process; SQLite shares one descriptor per
+// file among its connections and never does that.
 void checkDatabaseFile(const QString& path)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir()) {
         throw Error::fileNotFound(path);
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!info.isReadable()) {
         throw Error::cannotOpenFile(path);
     }
-    const QByteArray header = file.read(sqliteHeaderSize);
-    if (header.size() < sqliteHeaderSize ||
-        !header.startsWith(QByteArray(sqliteMagic, sizeof sqliteMagic))) {
+    // SQLite takes an empty or short file for a new database; ours always have a header page.
+    if (info.size() < sqliteHeaderSize) {
         throw Error::unrecognizedFormat(path);
+    }
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
+    const std::unique_ptr<sqlite3, DatabaseCloser> db(raw);
+    if (rc != SQLITE_OK) {
+        throw Error::cannotOpenFile(path);
+    }
+    // Reading the schema reads the header: a file that is not a database fails here.
+    const int check = sqlite3_exec(raw, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    switch (check) {
+    case SQLITE_OK:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return; // a database; the open that follows reports a lock
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        throw Error::unrecognizedFormat(path);
+    default:
+        throw Error::cannotOpenFile(path);
     }
 }
 

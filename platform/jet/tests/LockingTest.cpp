@@ -5,8 +5,11 @@
 #include "TestDatabase.h"
 
 #include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <QProcess>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace jet {
 namespace {
@@ -62,6 +65,42 @@ TEST_F(LockingTest, WriteLockOfAnotherProcessGivesTheBusyError)
     EXPECT_EQ(holder.exitCode(), 0);
     connection.execute("UPDATE tblStock SET Qty = 11");
     EXPECT_EQ(quantity(connection), 11);
+}
+
+// Whether another process sees a lock of this process on SQLite's shared-lock bytes of `path`.
+bool sharedLockSeenByAnotherProcess(const QString& path)
+{
+    const QByteArray file = path.toLocal8Bit();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int fd = ::open(file.constData(), O_RDWR);
+        struct flock probe = {};
+        probe.l_type = F_WRLCK;
+        probe.l_whence = SEEK_SET;
+        probe.l_start = 0x40000000 + 2; // SQLite's shared range follows the pending byte
+        probe.l_len = 510;
+        const bool seen = fd >= 0 && fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+        _exit(seen ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// On Linux closing any descriptor of a file drops all of the process's locks on it, so opening
+// a second connection must not look at the file outside SQLite.
+TEST_F(LockingTest, OpeningAnotherConnectionKeepsTheLocksOfTheFirst)
+{
+    Connection writer;
+    writer.open(m_database.connectionString());
+    writer.beginTrans();
+    writer.execute("UPDATE tblStock SET Qty = 30");
+    ASSERT_TRUE(sharedLockSeenByAnotherProcess(m_database.path()));
+
+    Connection second;
+    second.open(m_database.connectionString());
+    EXPECT_TRUE(sharedLockSeenByAnotherProcess(m_database.path()));
+    writer.commitTrans();
 }
 
 TEST_F(LockingTest, ReadersOfThisProcessAreNotBlockedByAWriter)
