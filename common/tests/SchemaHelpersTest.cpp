@@ -2,6 +2,7 @@
 
 #include "common/DatabaseConnection.h"
 #include "common/OpenTable.h"
+#include "common/SchemaChange.h"
 #include "common/SchemaExistence.h"
 #include "platform/jet/adox/Catalog.h"
 #include "platform/jet/adox/Table.h"
@@ -81,6 +82,33 @@ TEST_F(SchemaHelpers, OpenTableWritableReadOnlyAndByIndex)
             readOnly.update();
         },
         vb::Error);
+}
+
+} // namespace
+
+namespace {
+
+using namespace DatabaseHelpers;
+
+TEST_F(SchemaHelpers, AddColumnIfMissingAddsOnceWithItsProperties)
+{
+    jet::adox::Table& wines = m_catalog.tables().item(QStringLiteral("tblWines"));
+    const NewColumn peak{QStringLiteral("Peak"), jet::DataType::VarWChar, 7, true, true};
+    EXPECT_TRUE(AddColumnIfMissing(m_catalog, wines, peak));
+    EXPECT_FALSE(AddColumnIfMissing(m_catalog, wines, peak)); // second time: already there
+    EXPECT_FALSE(AddColumnIfMissing(m_catalog, wines,
+                                    {QStringLiteral("PreSelect"), jet::DataType::Boolean}));
+
+    // Optional, zero length allowed, at most 7 characters: as the column was described.
+    m_connection.execute(QStringLiteral("UPDATE tblWines SET Peak = '' WHERE WineID = 1"));
+    m_connection.execute(QStringLiteral("UPDATE tblWines SET Peak = Null WHERE WineID = 2"));
+    EXPECT_THROW(m_connection.execute(
+                     QStringLiteral("UPDATE tblWines SET Peak = '2004-123' WHERE WineID = 2")),
+                 vb::Error);
+    EXPECT_TRUE(wines.columns()
+                    .item(QStringLiteral("Peak"))
+                    .property(QStringLiteral("Nullable"))
+                    .toBoolean());
 }
 
 } // namespace
