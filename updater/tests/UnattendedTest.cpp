@@ -5,7 +5,6 @@
 #include "updater/UpdaterTexts.h"
 
 #include <gtest/gtest.h>
-#include <QTemporaryDir>
 
 namespace updater::testing {
 namespace {
@@ -26,20 +25,6 @@ TEST(Unattended, GoesOnWithoutABackupFolderAndSucceeds)
     EXPECT_EQ(installation.count(DatabaseKind::Main, "Note Like '* rewritten'"), 30);
 }
 
-TEST(Unattended, BackupFolderIsUsedWithoutAsking)
-{
-    TestInstallation installation(Versions{11, 18, 1, 4}, 0);
-    installation.registerInstallation();
-    installation.installCompactionStandIn();
-    QTemporaryDir target;
-
-    const ProgramResult result = runTestProgram(
-        {QStringLiteral("--unattended"), QStringLiteral("--backup-dir"), target.path()});
-
-    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
-    EXPECT_FALSE(result.output.contains(texts::BackupCancelled));
-}
-
 TEST(Unattended, FailureIsRestoredAndEndsWithNonZeroStatus)
 {
     TestInstallation installation(Versions{10, 18, 1, 4}, 30);
@@ -55,14 +40,6 @@ TEST(Unattended, FailureIsRestoredAndEndsWithNonZeroStatus)
     EXPECT_TRUE(result.output.contains(QStringLiteral("Severe Database Error! Cannot proceed.")));
     EXPECT_TRUE(result.output.contains(QStringLiteral("Either BOF or EOF is True")));
     EXPECT_EQ(installation.digests(), before);
-}
-
-TEST(Unattended, MissingBackupFolderValueIsAUsageError)
-{
-    const ProgramResult result =
-        runTestProgram({QStringLiteral("--unattended"), QStringLiteral("--backup-dir")});
-    EXPECT_EQ(result.exitCode, 64);
-    EXPECT_TRUE(result.output.contains(QStringLiteral("--backup-dir")));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // The update run from start to end: which chains run, the backups, the hand-over to the
 // compaction program, and the failure path with its restore.
 
-#include "common/DatabaseConnection.h"
 #include "common/DatabaseCopy.h"
 #include "UpdaterTestEnvironment.h"
 #include "UpdateRunFixture.h"
@@ -198,25 +197,6 @@ TEST_F(UpdateRun, MissingDatabaseStopsBeforeAnythingChanges)
     EXPECT_EQ(installation().digest(DatabaseKind::Main), m_before.at(DatabaseKind::Main));
     EXPECT_FALSE(QFile::exists(installation().markerPath()));
     EXPECT_TRUE(m_user.messages().back().prompt.startsWith("Severe Database Error!"));
-}
-
-TEST_F(UpdateRun, DatabaseWithoutVersionTableStopsBeforeAnythingChanges)
-{
-    install(Versions{10, 18, 1, 4});
-    m_chains.add(DatabaseKind::Main, 10, update(DatabaseKind::Main, 11, QStringLiteral("main")));
-    {
-        jet::Connection language;
-        DatabaseHelpers::OpenDatabase(language, installation().databasePath(DatabaseKind::Language),
-                                      true);
-        language.execute(QStringLiteral("DROP TABLE tblDBVer"));
-    }
-    m_before = installation().digests();
-    expectMessage(texts::WillConvert);
-    m_user.expectMessage(PromptMatcher::containing("english.lan"), shell::vbOK);
-
-    EXPECT_EQ(run(), RunOutcome::Failed);
-    EXPECT_TRUE(m_calls.isEmpty());
-    EXPECT_TRUE(unchanged());
 }
 
 } // namespace
