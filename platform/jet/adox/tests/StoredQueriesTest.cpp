@@ -170,5 +170,22 @@ TEST_F(StoredQueriesTest, TextsReadBackAsStoredAndNamesAreUnique)
     EXPECT_EQ(m_catalog.tables().find("CalcDHI"), nullptr);
 }
 
+TEST_F(StoredQueriesTest, BrokenQueriesFailWhenRunAndStopNothingElse)
+{
+    m_catalog.views().append("qrySelf", "SELECT * FROM qrySelf;");
+    m_catalog.views().append("qryNotes", "SELECT WineID FROM tblTastingNotes;");
+    try {
+        m_connection.execute("SELECT * FROM qrySelf");
+        FAIL() << "a query built on itself ran";
+    } catch (const vb::Error& error) {
+        EXPECT_TRUE(error.description().contains("Circular reference"))
+            << error.description().toStdString();
+    }
+    m_connection.execute("DROP TABLE tblTastingNotes");
+    EXPECT_THROW(m_connection.execute("SELECT * FROM qryNotes"), vb::Error);
+    ResultSet rows = m_connection.execute("SELECT Count(*) FROM tblWines");
+    EXPECT_EQ(rows.value(0).toLong(), 2);
+}
+
 } // namespace
 } // namespace jet::adox
