@@ -162,7 +162,13 @@ void CFileInfo::Refresh()
     refreshAt(AT_FDCWD, m_path.constData());
 }
 
-void CFileInfo::refreshAt(int folderFd, const char* path)
+void CFileInfo::setOpenFile(int fd, const QByteArray& path)
+{
+    m_path = path;
+    refreshAt(fd, "", AT_EMPTY_PATH);
+}
+
+void CFileInfo::refreshAt(int folderFd, const char* path, int flags)
 {
     if (m_path.isEmpty()) {
         m_fileExists = false;
@@ -172,7 +178,7 @@ void CFileInfo::refreshAt(int folderFd, const char* path)
     constexpr unsigned kWanted = STATX_BASIC_STATS | STATX_BTIME;
     // The link itself first; a link is then described by what it points to, and a dangling
     // one by itself.
-    if (statx(folderFd, path, AT_SYMLINK_NOFOLLOW, kWanted, &facts) != 0) {
+    if (statx(folderFd, path, AT_SYMLINK_NOFOLLOW | flags, kWanted, &facts) != 0) {
         m_fileExists = false;
         return;
     }

@@ -37,6 +37,9 @@ public:
     // setNativePath(folderPath + name) for a file of a folder open as `folderFd` (folderPath
     // absolute and ending with "/"): a walk over a tree need not look every folder up again.
     void setNativePathAt(int folderFd, const QByteArray& folderPath, const QByteArray& name);
+    // Describes the file open as `fd` (not a symbolic link), known as the absolute `path`:
+    // one who also reads the file opens it once.
+    void setOpenFile(int fd, const QByteArray& path);
 
     QString filename() const;
     // Always ends with "/".
@@ -117,7 +120,8 @@ public:
     static QString FormatFileDate(const QDateTime& time);
 
 private:
-    void refreshAt(int folderFd, const char* path);
+    // `flags` AT_EMPTY_PATH: folderFd is the file itself.
+    void refreshAt(int folderFd, const char* path, int flags = 0);
     // Times are kept as read and converted when asked for: a walk over many files asks for
     // two of the three.
     static QDateTime localTime(qint64 msSinceEpoch);

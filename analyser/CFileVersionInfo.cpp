@@ -120,12 +120,8 @@ bool mayCarryVersionInfo(const char* head, ssize_t length)
 // The version information of a regular file. Most files are neither PE nor ELF and cost one
 // small read; the others are read through a mapping, so a large file costs only the pages the
 // reader touches.
-std::optional<verinfo::VersionInfo> readVersionInfo(int folderFd, const char* path)
+std::optional<verinfo::VersionInfo> readOpenVersionInfo(int fd)
 {
-    // Not blocking: opening a pipe must not wait for a writer.
-    const int fd = openat(folderFd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return std::nullopt;
     std::optional<verinfo::VersionInfo> info;
     char head[4] = {};
     struct stat facts = {};
@@ -141,7 +137,6 @@ std::optional<verinfo::VersionInfo> readVersionInfo(int folderFd, const char* pa
             munmap(mapped, size);
         }
     }
-    close(fd);
     return info;
 }
 
@@ -228,12 +223,29 @@ void CFileVersionInfo::Refresh()
     refreshAt(AT_FDCWD, m_path.constData());
 }
 
+void CFileVersionInfo::setOpenFile(int fd, const QByteArray& path)
+{
+    m_path = path;
+    clear();
+    readOpenFile(fd);
+}
+
 void CFileVersionInfo::refreshAt(int folderFd, const char* path)
 {
     clear();
     if (m_path.isEmpty())
         return;
-    const std::optional<verinfo::VersionInfo> info = readVersionInfo(folderFd, path);
+    // Not blocking: opening a pipe must not wait for a writer.
+    const int fd = openat(folderFd, path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return;
+    readOpenFile(fd);
+    close(fd);
+}
+
+void CFileVersionInfo::readOpenFile(int fd)
+{
+    const std::optional<verinfo::VersionInfo> info = readOpenVersionInfo(fd);
     if (!info)
         return;
     m_available = true;

@@ -23,6 +23,8 @@ public:
     // setNativePath(folderPath + name) for a file of a folder open as `folderFd` (folderPath
     // absolute and ending with "/"): a walk over a tree need not look every folder up again.
     void setNativePathAt(int folderFd, const QByteArray& folderPath, const QByteArray& name);
+    // Reads the file open as `fd` (for reading), known as the absolute `path`.
+    void setOpenFile(int fd, const QByteArray& path);
 
     // The file carries version information (a regular file only: pipes and devices are never
     // read).
@@ -65,6 +67,7 @@ public:
 
 private:
     void refreshAt(int folderFd, const char* path);
+    void readOpenFile(int fd);
     QString string(int index) const;
     void clear();
     void readFixedBlock(const verinfo::FixedFileInfo& fixed);

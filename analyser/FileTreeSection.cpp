@@ -48,14 +48,26 @@ QString FileTreeSection::fileLine(const QByteArray& path) const
 QString FileTreeSection::fileLine(int folderFd, const QByteArray& folder,
                                   const QByteArray& name) const
 {
-    // Relative to the open folder when there is one, else by the whole path.
+    // Each file is opened once, by its name in the open folder, and both its facts and its
+    // version come from that; a link (or a file that cannot be read) is described by name.
     const QByteArray path = folder + name;
-    const bool atFolder = folderFd != AT_FDCWD;
     CFileInfo info;
-    if (atFolder)
+    CFileVersionInfo version;
+    const int fd = folderFd == AT_FDCWD
+                       ? -1
+                       : openat(folderFd, name.constData(),
+                                O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
+    if (fd >= 0) {
+        info.setOpenFile(fd, path);
+        version.setOpenFile(fd, path);
+        close(fd);
+    } else if (folderFd != AT_FDCWD) {
         info.setNativePathAt(folderFd, folder, name);
-    else
+        version.setNativePathAt(folderFd, folder, name);
+    } else {
         info.setNativePath(path);
+        version.setNativePath(path);
+    }
     const QString relative = relativeText(path);
     QString line = relative;
     line += QLatin1Char(';') + CFileInfo::FormatFileSize(info.FileSize());
@@ -63,11 +75,6 @@ QString FileTreeSection::fileLine(int folderFd, const QByteArray& folder,
     line += QLatin1Char(';') + CFileInfo::FormatFileDate(info.ModifyTime());
     line += info.attrArchive() ? QLatin1String(";1") : QLatin1String(";0");
 
-    CFileVersionInfo version;
-    if (atFolder)
-        version.setNativePathAt(folderFd, folder, name);
-    else
-        version.setNativePath(path);
     if (version.Available())
         line += QLatin1Char(';') + version.FileVersion();
 
