@@ -171,6 +171,7 @@ void Column::setProperty(const QString& name, const vb::Variant& value)
         m_schema.nullable = value.toBoolean();
     } else if (is(name, allowZeroLengthProperty)) {
         m_schema.allowZeroLength = value.toBoolean();
+        m_schema.zeroLengthChecked = true;
     } else if (is(name, autoIncrementProperty)) {
         m_schema.autoIncrement = value.toBoolean();
     } else if (is(name, defaultProperty)) {

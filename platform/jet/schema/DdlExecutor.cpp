@@ -96,8 +96,10 @@ ColumnSchema DdlExecutor::columnSchema(const ColumnDef& column)
     }
     schema.autoIncrement = column.type == JetType::Counter;
     schema.defaultSql = column.defaultSql;
-    // Text made by SQL DDL refuses "" until its Allow Zero Length property is set, as in Jet.
+    // Jet's DDL has no way to state Allow Zero Length: the property reads false, yet Jet
+    // takes "" in such a column until the property is set explicitly.
     schema.allowZeroLength = false;
+    schema.zeroLengthChecked = false;
     return schema;
 }
 
@@ -139,6 +141,7 @@ void DdlExecutor::run(const DdlStatement& statement)
                 const int at = table->columnIndex(column.name);
                 if (at >= 0) {
                     schema.allowZeroLength = table->columns[at].allowZeroLength;
+                    schema.zeroLengthChecked = table->columns[at].zeroLengthChecked;
                 }
             }
             editor.alterColumn(statement.table, schema);

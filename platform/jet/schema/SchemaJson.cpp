@@ -55,6 +55,7 @@ QJsonObject columnJson(const ColumnSchema& column)
                        {"size", column.size},
                        {"nullable", column.nullable},
                        {"allowZeroLength", column.allowZeroLength},
+                       {"zeroLengthChecked", column.zeroLengthChecked},
                        {"autoIncrement", column.autoIncrement}};
     if (column.defaultSql) {
         object.insert("default", *column.defaultSql);
@@ -70,6 +71,7 @@ ColumnSchema columnFromJson(const QJsonObject& object)
     column.size = object.value("size").toInt();
     column.nullable = object.value("nullable").toBool(true);
     column.allowZeroLength = object.value("allowZeroLength").toBool();
+    column.zeroLengthChecked = object.value("zeroLengthChecked").toBool(true);
     column.autoIncrement = object.value("autoIncrement").toBool();
     if (object.contains("default")) {
         column.defaultSql = object.value("default").toString();

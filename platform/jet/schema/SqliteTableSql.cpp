@@ -276,7 +276,7 @@ QString columnDefinition(const TableSchema& table, const ColumnSchema& column)
         sql += namedCheck(tooLongMessage(table.name, column.name, size),
                           QStringLiteral("length(%1) <= %2").arg(name).arg(size));
     }
-    if (column.isText() && !column.allowZeroLength) {
+    if (column.isText() && !column.allowZeroLength && column.zeroLengthChecked) {
         sql += namedCheck(zeroLengthMessage(table.name, column.name),
                           QStringLiteral("length(%1) > 0").arg(name));
     }

@@ -26,6 +26,9 @@ struct ColumnSchema
     bool allowZeroLength = false;      // text and memo: "" may be stored
     bool autoIncrement = false;        // counter
     std::optional<QString> defaultSql; // Jet literal text as given
+    // Jet checks Allow Zero Length only on columns whose property was set, as ADOX does; text
+    // made by SQL DDL reads "not allowed" but takes "" until the property is set (false here).
+    bool zeroLengthChecked = true;
 
     // ADO's DataTypeEnum number of the column: Text 202, Memo 203, Long and Counter 3, ...
     DataType adoType() const;
