@@ -100,7 +100,9 @@ FileAnalysis::Result FileAnalysis::run()
     m_failure.clear();
     ReportFile report;
     if (!report.open(reportPath())) {
-        m_failure = QStringLiteral("The report file %1 could not be written: %2.")
+        m_failure = QStringLiteral("The report file %1 could not be written: %2. Check that the "
+                                   "Quorvex program folder (registry value Application\\FullPath) "
+                                   "has a Tools folder you may write to.")
                         .arg(QDir::toNativeSeparators(reportPath()), report.error());
         return Result::ReportNotWritten;
     }
@@ -125,7 +127,8 @@ FileAnalysis::Result FileAnalysis::run()
         result = Result::EngineMissing;
     }
     if (!report.close() && result == Result::Done) {
-        m_failure = QStringLiteral("The report file %1 could not be written completely: %2.")
+        m_failure = QStringLiteral("The report file %1 could not be written completely: %2. "
+                                   "Free some disk space and run the analysis again.")
                         .arg(QDir::toNativeSeparators(reportPath()), report.error());
         result = Result::ReportNotWritten;
     }
