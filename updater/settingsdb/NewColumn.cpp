@@ -1,5 +1,6 @@
 #include "NewColumn.h"
 
+#include "common/SchemaChange.h"
 #include "jet/adox/Catalog.h"
 
 namespace updater {
@@ -13,17 +14,6 @@ NewColumn ofType(const QString& name, jet::DataType type, int size = 0)
     column.type = type;
     column.definedSize = size;
     return column;
-}
-
-template <typename Collection>
-bool holdsExactly(const Collection& items, const QString& name)
-{
-    // The collections also find names written in another case; the updates compare exactly.
-    for (const auto& item : items) {
-        if (item.name() == name)
-            return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -70,34 +60,18 @@ NewColumn& NewColumn::withAllowZeroLength(bool value)
     return *this;
 }
 
-bool ColumnExists(jet::adox::Table& table, const QString& name)
-{
-    return holdsExactly(table.columns(), name);
-}
-
-bool TableExists(jet::adox::Catalog& catalog, const QString& name)
-{
-    return holdsExactly(catalog.tables(), name);
-}
-
-bool IndexExists(jet::adox::Table& table, const QString& name)
-{
-    return holdsExactly(table.indexes(), name);
-}
-
 void addColumnIfMissing(jet::adox::Catalog& catalog, jet::adox::Table& table,
                         const NewColumn& column)
 {
-    if (ColumnExists(table, column.name))
-        return;
-    jet::adox::Column added(column.name, column.type, column.definedSize);
-    // Provider properties can only be set on a column that knows its catalog.
-    added.setParentCatalog(&catalog);
-    if (column.nullable)
-        added.setProperty(QStringLiteral("Nullable"), *column.nullable);
-    if (column.allowZeroLength)
-        added.setProperty(QStringLiteral("Jet OLEDB:Allow Zero Length"), *column.allowZeroLength);
-    table.columns().append(added);
+    // Properties the update does not name keep the provider's defaults (not nullable, no
+    // zero-length text).
+    DatabaseHelpers::NewColumn added;
+    added.name = column.name;
+    added.type = column.type;
+    added.definedSize = column.definedSize;
+    added.nullable = column.nullable.value_or(false);
+    added.allowZeroLength = column.allowZeroLength.value_or(false);
+    DatabaseHelpers::AddColumnIfMissing(catalog, table, added);
 }
 
 void addColumnIfMissing(jet::Connection& connection, const QString& tableName,

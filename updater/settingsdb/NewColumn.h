@@ -39,13 +39,6 @@ struct NewColumn
     NewColumn& withAllowZeroLength(bool value);
 };
 
-// True when the table has a column of exactly that name (case included), as the updates test
-// before they add one.
-bool ColumnExists(jet::adox::Table& table, const QString& name);
-// The same for the catalog's tables and a table's indexes.
-bool TableExists(jet::adox::Catalog& catalog, const QString& name);
-bool IndexExists(jet::adox::Table& table, const QString& name);
-
 // Adds `column` to `table` when it has no column of that name; an existing column is left as
 // it is, so the step may run again without harm.
 void addColumnIfMissing(jet::adox::Catalog& catalog, jet::adox::Table& table,

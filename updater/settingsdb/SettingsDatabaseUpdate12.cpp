@@ -1,12 +1,13 @@
 // Settings database update 12: the last barcode use, and wider label columns and rows in
 // printlabels.dat.
 
+#include "common/OpenTable.h"
+#include "FirstRow.h"
 #include "jet/recordset/Recordset.h"
 #include "NewColumn.h"
 #include "SatelliteDatabase.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
-#include "TableRecordset.h"
 
 namespace updater {
 
@@ -23,7 +24,8 @@ void SettingsDatabaseUpdate12(RunState& state)
                 NewColumn::text("LastBarcodeUse", 8).withNullable(true).withAllowZeroLength(true));
             showStep(update, 2);
             jet::Recordset rows;
-            openTable(rows, settings, preferences, false);
+            DatabaseHelpers::OpenTable(rows, settings, preferences, false);
+            requireFirstRow(rows, settings, preferences);
             rows.setValue(QStringLiteral("LastBarcodeUse"), QStringLiteral("0"));
             rows.update();
             rows.close();

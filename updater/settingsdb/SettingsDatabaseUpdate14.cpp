@@ -1,5 +1,6 @@
 // Settings database update 14: the column filters of grid layouts, tblLayoutFilter.
 
+#include "common/SchemaExistence.h"
 #include "jet/adox/Catalog.h"
 #include "NewColumn.h"
 #include "SettingsDatabaseUpdates.h"
@@ -20,7 +21,7 @@ void createLayoutFilterTable(jet::Connection& settings)
     // A partly made table from an earlier attempt is completed rather than made again.
     std::unique_ptr<jet::adox::Table> created;
     jet::adox::Table* table = nullptr;
-    if (TableExists(catalog, name)) {
+    if (DatabaseHelpers::TableExists(catalog, name)) {
         table = &catalog.tables().item(name);
     } else {
         created = std::make_unique<jet::adox::Table>(name);

@@ -2,14 +2,16 @@
 // built-in query of marked wines, the news and backup options, three-letter currency codes,
 // and the captions of the wine grid's newer columns.
 
+#include "common/OpenTable.h"
+#include "FirstRow.h"
 #include "jet/recordset/Recordset.h"
 #include "NewColumn.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
-#include "TableRecordset.h"
 #include "vb/Error.h"
 
 #include <array>
+#include <limits>
 
 namespace updater {
 
@@ -20,7 +22,7 @@ const QString markedWinesDescription = QStringLiteral("** Marked Wines **");
 void addMarkedWinesQuery(jet::Connection& settings)
 {
     jet::Recordset queries;
-    openTable(queries, settings, QStringLiteral("tblQueryInfo"), false);
+    DatabaseHelpers::OpenTable(queries, settings, QStringLiteral("tblQueryInfo"), false);
     // The new query takes the number after the last row's; an empty table has none to give.
     if (queries.eof())
         throw vb::Error(vb::ErrorNumber::InvalidUseOfNull,
@@ -28,7 +30,14 @@ void addMarkedWinesQuery(jet::Connection& settings)
                                        "query of marked wines cannot be given a number. Restore "
                                        "the settings database from a backup."));
     queries.moveLast();
-    const std::int32_t qid = queries.value(QStringLiteral("QID")).toLong() + 1;
+    const std::int32_t last = queries.value(QStringLiteral("QID")).toLong();
+    if (last == std::numeric_limits<std::int32_t>::max())
+        throw vb::Error(vb::ErrorNumber::Overflow,
+                        QStringLiteral("The last saved query in tblQueryInfo has the highest "
+                                       "number a query can have (%1); the query of marked wines "
+                                       "cannot be numbered after it.")
+                            .arg(last));
+    const std::int32_t qid = last + 1;
     queries.setFilter(QStringLiteral("[Description] = '** Marked Wines **'"));
     if (queries.eof()) {
         queries.addNew();
@@ -53,7 +62,8 @@ void shortenCurrencyCodes(jet::Connection& settings)
     const QString storage = QStringLiteral("StorageCurrencyCode");
     const QString display = QStringLiteral("DisplayCurrencyCode");
     jet::Recordset preferences;
-    openTable(preferences, settings, QStringLiteral("tblPreferences"), false);
+    DatabaseHelpers::OpenTable(preferences, settings, QStringLiteral("tblPreferences"), false);
+    requireFirstRow(preferences, settings, QStringLiteral("tblPreferences"));
     const vb::Variant storageCode = preferences.value(storage);
     if (textLength(storageCode) > 3) {
         preferences.setValue(storage, storageCode.toString().left(3));
@@ -72,7 +82,8 @@ void shortenCurrencyCodes(jet::Connection& settings)
 void markNewsAsRead(jet::Connection& settings)
 {
     jet::Recordset versions;
-    openTable(versions, settings, QStringLiteral("tblVersions"), false);
+    DatabaseHelpers::OpenTable(versions, settings, QStringLiteral("tblVersions"), false);
+    requireFirstRow(versions, settings, QStringLiteral("tblVersions"));
     versions.setValue(QStringLiteral("news_last_read"),
                       versions.value(QStringLiteral("news_local_version")));
     versions.update();
@@ -110,7 +121,7 @@ void updateColumnHeaders(jet::Connection& settings)
     const QString columnId = QStringLiteral("ColumnID");
     const QString caption = QStringLiteral("Caption");
     jet::Recordset headers;
-    openTable(headers, settings, QStringLiteral("tblColumnHeaders"), false);
+    DatabaseHelpers::OpenTable(headers, settings, QStringLiteral("tblColumnHeaders"), false);
     while (!headers.eof()) {
         const vb::Variant id = headers.value(columnId);
         const vb::Variant current = headers.value(caption);

@@ -1,12 +1,12 @@
 // Settings database update 16: the exchange rates are reloaded from rates.dat.
 
+#include "common/OpenTable.h"
 #include "ConnectionTransaction.h"
 #include "jet/recordset/Recordset.h"
 #include "RatesFileReader.h"
 #include "SatelliteDatabase.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
-#include "TableRecordset.h"
 #include "vb/Error.h"
 
 namespace updater {
@@ -35,7 +35,7 @@ void reloadExchangeRates(RunState& state)
 {
     jet::Connection& settings = settingsConnection(state);
     jet::Recordset rates;
-    openTable(rates, settings, QStringLiteral("tblExchangeRates"), false);
+    DatabaseHelpers::OpenTable(rates, settings, QStringLiteral("tblExchangeRates"), false);
     RatesFileReader file(besideTools(state, QStringLiteral("rates.dat")));
 
     ConnectionTransaction transaction(settings);

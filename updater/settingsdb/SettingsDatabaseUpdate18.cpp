@@ -1,5 +1,6 @@
 // Settings database update 18: the auction data moves to its own database, Auctions.dat.
 
+#include "common/OpenTable.h"
 #include "common/ShowProgress.h"
 #include "ConnectionTransaction.h"
 #include "jet/recordset/Recordset.h"
@@ -7,7 +8,6 @@
 #include "SatelliteDatabase.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
-#include "TableRecordset.h"
 
 #include <array>
 
@@ -23,9 +23,9 @@ void copyAuctionRows(jet::Connection& settings, jet::Connection& auctions)
         QStringLiteral("EntryDate"),  QStringLiteral("Value"),   QStringLiteral("NbrBottles"),
         QStringLiteral("BottleType"), QStringLiteral("Vintage"), QStringLiteral("Description")};
     jet::Recordset from;
-    openTable(from, settings, auctionTable, true);
+    DatabaseHelpers::OpenTable(from, settings, auctionTable, true);
     jet::Recordset to;
-    openTable(to, auctions, auctionTable, false);
+    DatabaseHelpers::OpenTable(to, auctions, auctionTable, false);
     while (!from.eof()) {
         to.addNew();
         for (const QString& field : fields)

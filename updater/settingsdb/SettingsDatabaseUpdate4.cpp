@@ -1,10 +1,11 @@
 // Settings database update 4: the editing and sharing preferences.
 
+#include "common/OpenTable.h"
+#include "FirstRow.h"
 #include "jet/recordset/Recordset.h"
 #include "NewColumn.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
-#include "TableRecordset.h"
 
 namespace updater {
 
@@ -27,7 +28,8 @@ void SettingsDatabaseUpdate4(RunState& state)
             showStep(update, 5);
             // The preferences are one row: the first one is the user's.
             jet::Recordset rows;
-            openTable(rows, settings, preferences, false);
+            DatabaseHelpers::OpenTable(rows, settings, preferences, false);
+            requireFirstRow(rows, settings, preferences);
             rows.setValue(QStringLiteral("DoubleClickEdit"), false);
             rows.setValue(QStringLiteral("NeverAskSharing"), false);
             rows.setValue(QStringLiteral("AutoApplyProfile"), false);

@@ -1,6 +1,7 @@
 // WebLinks database update 2: every link gets an owner, and master numbers are unique per
 // owner.
 
+#include "common/SchemaExistence.h"
 #include "common/UniqueID.h"
 #include "jet/adox/Catalog.h"
 #include "updater/settingsdb/NewColumn.h"
@@ -19,7 +20,7 @@ void dropMasterIndex(jet::Connection& webLinks)
     jet::adox::Catalog catalog;
     catalog.setActiveConnection(webLinks.connectionString());
     jet::adox::Table& table = catalog.tables().item(webLinksTable);
-    if (IndexExists(table, masterIndex))
+    if (DatabaseHelpers::IndexExists(table, masterIndex))
         table.indexes().remove(masterIndex);
 }
 
@@ -28,7 +29,7 @@ void createMasterIndex(jet::Connection& webLinks)
     jet::adox::Catalog catalog;
     catalog.setActiveConnection(webLinks.connectionString());
     jet::adox::Table& table = catalog.tables().item(webLinksTable);
-    if (IndexExists(table, masterIndex))
+    if (DatabaseHelpers::IndexExists(table, masterIndex))
         return;
     jet::adox::Index index(masterIndex);
     index.columns().append(QStringLiteral("UserID"));

@@ -1,10 +1,11 @@
 // WebLinks database update 3: modification dates of the links, and the date of the last
 // download of links, which the settings database kept until now.
 
+#include "common/OpenTable.h"
 #include "common/ParseIsoDate.h"
 #include "jet/recordset/Recordset.h"
+#include "updater/settingsdb/FirstRow.h"
 #include "updater/settingsdb/NewColumn.h"
-#include "updater/settingsdb/TableRecordset.h"
 #include "vb/Error.h"
 #include "WebLinksDatabaseUpdates.h"
 #include "WebLinksUpdate.h"
@@ -18,7 +19,8 @@ const QString downloadField = QStringLiteral("LastWebLinksDownload");
 QString lastDownloadText(jet::Connection& settings)
 {
     jet::Recordset preferences;
-    openTable(preferences, settings, QStringLiteral("tblPreferences"), true);
+    DatabaseHelpers::OpenTable(preferences, settings, QStringLiteral("tblPreferences"), true);
+    requireFirstRow(preferences, settings, QStringLiteral("tblPreferences"));
     const vb::Variant text = preferences.value(downloadField);
     preferences.close();
     // Without a date to copy the update cannot say when the links were last downloaded.
@@ -34,7 +36,8 @@ void copyLastDownload(jet::Connection& settings, jet::Connection& webLinks)
 {
     const vb::Variant date = DatabaseHelpers::ParseIsoDate(lastDownloadText(settings));
     jet::Recordset version;
-    openTable(version, webLinks, QStringLiteral("tblDBVer"), false);
+    DatabaseHelpers::OpenTable(version, webLinks, QStringLiteral("tblDBVer"), false);
+    requireFirstRow(version, webLinks, QStringLiteral("tblDBVer"));
     version.setValue(downloadField, date);
     version.update();
     version.close();

@@ -1,9 +1,10 @@
 // WebLinks database update 4: each search address once, under a unique index.
 
+#include "common/OpenTable.h"
+#include "common/SchemaExistence.h"
 #include "jet/adox/Catalog.h"
 #include "jet/recordset/Recordset.h"
 #include "updater/settingsdb/NewColumn.h"
-#include "updater/settingsdb/TableRecordset.h"
 #include "vb/Error.h"
 #include "WebLinksDatabaseUpdates.h"
 #include "WebLinksUpdate.h"
@@ -22,7 +23,7 @@ void removeDuplicateAddresses(jet::Connection& webLinks)
 {
     const QString address = QStringLiteral("SearchURL");
     jet::Recordset links;
-    openTable(links, webLinks, webLinksTable, false);
+    DatabaseHelpers::OpenTable(links, webLinks, webLinksTable, false);
     QSet<QString> seen;
     while (!links.eof()) {
         const vb::Variant url = links.value(address);
@@ -48,7 +49,7 @@ void createAddressIndex(jet::Connection& webLinks)
     jet::adox::Catalog catalog;
     catalog.setActiveConnection(webLinks.connectionString());
     jet::adox::Table& table = catalog.tables().item(webLinksTable);
-    if (IndexExists(table, name))
+    if (DatabaseHelpers::IndexExists(table, name))
         return;
     jet::adox::Index index(name);
     index.columns().append(QStringLiteral("SearchURL"));

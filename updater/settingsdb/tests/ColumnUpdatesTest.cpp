@@ -72,6 +72,16 @@ TEST_F(ColumnUpdates, PreferenceValuesGoIntoTheFirstRowOnly)
     EXPECT_EQ(storage.at(1).toString(), QStringLiteral("CHF - Swiss Franc"));
 }
 
+TEST_F(ColumnUpdates, PreferencesWithoutTheirRowFailUpdate4NamingTheTable)
+{
+    install.execute(QStringLiteral("DELETE * FROM tblPreferences"));
+    runSettingsChain(install);
+    EXPECT_TRUE(install.state().hasError());
+    EXPECT_TRUE(install.state().errorText.contains(QStringLiteral("tblPreferences")))
+        << install.state().errorText.toStdString();
+    EXPECT_EQ(install.version(), 3);
+}
+
 TEST_F(ColumnUpdates, MissingPrintLabelsFailsUpdate12AndNamesTheFile)
 {
     install.removeFile(QStringLiteral("printlabels.dat"));
