@@ -25,7 +25,8 @@ public:
     const UpdateProcedure* firstUpdate(DatabaseKind kind, std::int16_t version) const;
 
     // The chains of this release, with their current versions: main wine database 11,
-    // settings 18, weblinks 4; the language database has none.
+    // settings 18, weblinks 4; the language database has none. Defined in StandardChains.cpp,
+    // in the library qv_updater_chains, which links the chains' own libraries.
     static UpdateChains standard();
 
 private:
