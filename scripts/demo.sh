@@ -13,24 +13,31 @@ export QT_QPA_PLATFORM=offscreen
 work=$(mktemp -d)
 export QUORVEX_REGISTRY="$work/registry.db"
 
-# Until the updater exists, the demonstration writes the suite's registry key for a sample
-# installation and exports it as the analyser will.
-"$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\Application' FullPath "$work/Quorvex"
-"$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\Application' UniqueID 4711
-"$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\LastDatabase' FullPath "$work/Quorvex/csample.qvd"
-"$build/bin/qvreg" set 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex\Form Positions\frmReportViewer' X 1440 dword
-"$build/bin/regedit" /E "$work/QuorvexRegExport.reg" 'HKEY_CURRENT_USER\Software\Quillmere\Quorvex'
-echo "Registry export written to $work/QuorvexRegExport.reg:"
-iconv -f UTF-16LE -t UTF-8 "$work/QuorvexRegExport.reg" | tr -d '\r'
+inst="$work/Quorvex"
 
-# A small cellar database, queried in the Jet dialect the suite's programs speak.
-db="$work/csample.qvd"
-"$build/bin/qvsql" --create "$db"
-"$build/bin/qvsql" "$db" \
-    "CREATE TABLE tblWines (WineID COUNTER CONSTRAINT PrimaryKey PRIMARY KEY, Winery TEXT(50), Vintage TEXT(4), Purchased DATETIME, Cost CURRENCY, Bottles SHORT)" \
-    "INSERT INTO tblWines (Winery, Vintage, Purchased, Cost, Bottles) VALUES (\"Chateau Margaux\", \"1996\", #3/14/2001#, 310.5, 6)" \
-    "INSERT INTO tblWines (Winery, Vintage, Purchased, Cost, Bottles) VALUES (\"Giacomo Conterno\", \"1999\", #10/13/2001#, 95, 12)" \
-    "INSERT INTO tblWines (Winery, Vintage, Purchased, Cost, Bottles) VALUES (\"Penfolds\", \"\", #1/2/2004#, 42.25, 3)" >/dev/null
+# The bundled sample installation: a cellar of a few hundred wines in databases at the oldest
+# versions the updater supports, registered as the suite's installation.
+"$build/bin/qvsample" --out "$inst" --register
+
+# The main job: the updater brings every database to its current version, unattended, with the
+# user's backup written to a folder of its own, and hands over to the compaction program.
+mkdir -p "$work/UserBackup"
+"$inst/Tools/travone" --unattended --backup-dir "$work/UserBackup"
+
 echo
-echo "Jet SQL on $db:"
-"$build/bin/qvsql" "$db" "SELECT Winery, IIf([Vintage] & \"\" = \"\", \"NV\", [Vintage]) AS Vint, Format([Purchased], \"yyyy-mm-dd\") AS Bought, Format([Cost]*[Bottles], \"#,##0.00\") AS [Value], DateSerial(Year([Purchased]), Month([Purchased]) + 11, 1) AS Review FROM tblWines WHERE Winery Like \"*o*\" ORDER BY Cost DESC"
+echo "Database versions after the update:"
+for file in csample.qvd settings.dat weblinks.dat; do
+    printf '%-14s' "$file"
+    "$build/bin/qvsql" --password vutmarelko "$inst/$file" "SELECT Version FROM tblDBVer" | tail -n 1
+done
+
+# The support report of the installation, as the analyser writes it when started silently.
+echo
+touch "$inst/Tools/waiting.txt"
+"$inst/Tools/kestrune" silent
+echo "First lines of $inst/Tools/FileAnalysis.txt:"
+head -n 25 "$inst/Tools/FileAnalysis.txt" | tr -d '\r'
+
+echo
+echo "Jet SQL on the updated cellar:"
+"$build/bin/qvsql" --password vutmarelko "$inst/csample.qvd" "SELECT TOP 5 Vintage, DrinkFrom, Optimal, DrinkTo, Format([Created], \"yyyy-mm-dd\") AS Added FROM tblWines WHERE Vintage <> \"\" ORDER BY Vintage, WineID"
