@@ -383,6 +383,11 @@ void SchemaEditor::addColumn(const QString& name, const ColumnSchema& column)
         TableSchema after = before;
         after.columns.append(column);
         apply(before, after);
+        // A Yes/No field is never Null in Jet: the rows already there read No.
+        if (column.type == JetType::YesNo) {
+            detail::exec(m_db, QStringLiteral("UPDATE %1 SET %2 = 0 WHERE %2 IS NULL")
+                                   .arg(quoted(after.name), quoted(column.name)));
+        }
     });
 }
 

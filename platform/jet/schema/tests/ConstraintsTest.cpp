@@ -65,6 +65,13 @@ TEST_F(ConstraintsTest, ZeroLengthTextOnlyWhereAllowed)
     EXPECT_TRUE(readTableSchema(m_db.db(), "tblWines")->columns[2].allowZeroLength);
 }
 
+TEST_F(ConstraintsTest, YesNoFieldAddedToRowsReadsNo)
+{
+    m_db.exec("INSERT INTO tblWines (Name) VALUES ('Alpha'), ('Beta')");
+    m_db.ddl("ALTER TABLE tblWines ADD COLUMN PreSelect BIT");
+    EXPECT_EQ(m_db.text("SELECT Count(*) FROM tblWines WHERE PreSelect = 0"), "2");
+}
+
 TEST_F(ConstraintsTest, UniqueIndexRefusesDuplicatesIgnoringCase)
 {
     m_db.ddl("CREATE UNIQUE INDEX idxName ON tblWines (Name)");
