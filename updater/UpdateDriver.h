@@ -36,7 +36,9 @@ struct RunOptions
     QString programFolder;
     // Unattended runs: the backup goes to this folder without asking.
     std::optional<QString> backupFolder;
-    UpdateChains chains = UpdateChains::standard();
+    // The update procedures to run; none unless given (the program passes
+    // UpdateChains::standard(), tests the chains they exercise).
+    UpdateChains chains;
     UserFilesBackupFactory backupFactory;
     // How long a database may stay locked by another program before the run gives up.
     std::chrono::milliseconds lockWait{2000};
