@@ -24,6 +24,10 @@ inst="$work/Quorvex"
 mkdir -p "$work/UserBackup"
 "$inst/Tools/travone" --unattended --backup-dir "$work/UserBackup"
 
+# The updater hands over to tovrak without waiting for it; let the compaction finish first.
+compacting() { grep -qsx tovrak /proc/[0-9]*/comm; }
+for _ in $(seq 600); do compacting || break; sleep 0.1; done
+
 echo
 echo "Database versions after the update:"
 for file in csample.qvd settings.dat weblinks.dat; do
