@@ -11,7 +11,7 @@ inline const QString LineBreak = QStringLiteral("\r\n");
 
 inline const QString WindowCaption = QStringLiteral("Quorvex Special Tools");
 inline const QString StartupErrorTitle = QStringLiteral("Quorvex Database Compact");
-inline const QString SupportAddress = QStringLiteral("support@quillmere.example");
+inline const QString SupportAddress = QStringLiteral("support@quillmere.com");
 
 // Captions of the window's controls.
 inline const QString MenuFile = QStringLiteral("&File");
