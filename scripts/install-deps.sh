@@ -6,7 +6,8 @@ packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools libsqlite3-dev sqlite3
     libgtest-dev libgmock-dev
-    libtiff-dev libqpdf-dev
+    libtiff-dev libqpdf-dev libgsf-1-dev
+    cups cups-client printer-driver-cups-pdf
     fonts-liberation2
     poppler-utils libtiff-tools qpdf python3 python3-xlrd binutils
 )
