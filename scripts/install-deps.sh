@@ -9,7 +9,7 @@ packages=(
     libtiff-dev libqpdf-dev libgsf-1-dev
     cups cups-client printer-driver-cups-pdf
     fonts-liberation2
-    poppler-utils libtiff-tools qpdf python3 python3-xlrd binutils
+    poppler-utils libtiff-tools qpdf python3 python3-xlrd binutils unrtf
 )
 
 missing=()
