@@ -24,6 +24,7 @@ public:
 private:
     std::vector<QImage> m_images;                 // id - 1
     QHash<QByteArray, std::uint32_t> m_byContent; // pixel digest -> id
+    QHash<qint64, std::uint32_t> m_byCacheKey;    // QImage::cacheKey() of images added -> id
 };
 
 } // namespace report
