@@ -1,0 +1,45 @@
+// ExportReaders: external reader programs run for the export tests.
+
+#include "platform/reportengine/tests/ExportReaders.h"
+
+#include <gtest/gtest.h>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace report::testing {
+
+ToolResult runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    ToolResult result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        result.err = program + QStringLiteral(" did not finish");
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+QString toolOutput(const QString& program, const QStringList& arguments)
+{
+    const ToolResult result = runTool(program, arguments);
+    if (result.exitCode != 0)
+        ADD_FAILURE() << program.toStdString() << " " << arguments.join(u' ').toStdString()
+                      << " failed: " << result.err.toStdString();
+    return result.out;
+}
+
+QString testScriptFolder()
+{
+    const QString sourceDir = qEnvironmentVariable("QV_SOURCE_DIR");
+    if (!sourceDir.isEmpty())
+        return sourceDir + QStringLiteral("/platform/reportengine/tests");
+    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath();
+}
+
+} // namespace report::testing

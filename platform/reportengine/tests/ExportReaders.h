@@ -1,0 +1,26 @@
+#pragma once
+
+// The independent readers the export tests check files with: Debian's command-line tools
+// (poppler, qpdf, libtiff's tools, python3 with xlrd), run and read.
+
+#include <QString>
+#include <QStringList>
+
+namespace report::testing {
+
+struct ToolResult
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs `program` (60 seconds at most) and returns what it printed.
+ToolResult runTool(const QString& program, const QStringList& arguments);
+// Its standard output; a failing run fails the test.
+QString toolOutput(const QString& program, const QStringList& arguments);
+
+// The folder of the tests' helper scripts (tests/ in the source tree).
+QString testScriptFolder();
+
+} // namespace report::testing
