@@ -32,7 +32,10 @@ public:
     // Opens the connection (kept while the connection string stays the same) and the source
     // as a forward-only recordset. Errors are jet::Error naming what failed.
     void open();
+    // Closes the recordset; the connection stays for the next open.
     void close();
+    // Closes the recordset and the connection (at the end of a run).
+    void disconnect();
     bool isOpen() const noexcept;
     // The open recordset. Raises vb::Error 91 when the data control is not open.
     jet::Recordset& recordset();

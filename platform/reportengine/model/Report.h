@@ -61,7 +61,11 @@ public:
     const std::vector<std::unique_ptr<Section>>& sections() const noexcept { return m_sections; }
     Section& section(const QString& name) const;
     Section* findSection(const QString& name) const;
+    // The report's first section of a kind (page header, detail, ...), or null.
+    Section* findSectionOfKind(SectionKind kind) const;
     Section& addSection(std::unique_ptr<Section> section);
+    // Replaces every section (loading a layout).
+    void replaceSections(std::vector<std::unique_ptr<Section>> sections);
 
     // Controls of every section by name. control() raises vb::Error 9 for an unknown name and
     // 13 when the control is of another kind than asked for.
@@ -136,8 +140,7 @@ protected:
     virtual void printProgress(int pageNumber) { Q_UNUSED(pageNumber); }
 
 private:
-    friend class Generator;
-    friend class SubReportRunner;
+    friend class ReportEvents;
 
     std::vector<std::unique_ptr<Section>> m_sections;
     DataControl m_dataControl;
@@ -148,6 +151,7 @@ private:
     PageDocument m_pages;
     bool m_running = false;
     bool m_stopRequested = false;
+    bool m_restartRequested = false;
     bool m_printing = false;
     bool m_cancelPrintRequested = false;
 };

@@ -1,0 +1,42 @@
+// The shared state of one generation.
+#include "platform/reportengine/generate/GenerationContext.h"
+
+#include "platform/shell/Shell.h"
+
+namespace report {
+namespace {
+
+constexpr qint64 kPumpIntervalMs = 30;
+
+} // namespace
+
+GenerationContext::GenerationContext(ImageStore& images, std::function<bool()> stopRequested)
+    : m_images(images), m_stopRequested(std::move(stopRequested))
+{
+    m_sincePump.start();
+}
+
+std::uint32_t GenerationContext::imageId(const QImage& image)
+{
+    const qint64 key = image.cacheKey();
+    auto it = m_imageIds.constFind(key);
+    if (it != m_imageIds.constEnd())
+        return *it;
+    const std::uint32_t id = m_images.add(image);
+    m_imageIds.insert(key, id);
+    return id;
+}
+
+void GenerationContext::pumpEvents()
+{
+    if (m_sincePump.elapsed() >= kPumpIntervalMs)
+        pumpEventsNow();
+}
+
+void GenerationContext::pumpEventsNow()
+{
+    shell::doEvents();
+    m_sincePump.restart();
+}
+
+} // namespace report
