@@ -20,6 +20,12 @@ const QString crlf = QStringLiteral("\r\n");
 const QDate lastDay(2003, 6, 30);
 const QDate firstPurchaseDay(1994, 1, 1);
 
+constexpr qint64 shoutingWinery = 3;
+// One wine in 25 was entered without any purchase, removal or tasting note (bottles received
+// as presents); the reports must cope with wines that have none.
+constexpr int unrecordedEvery = 25;
+constexpr int unrecordedAt = 7;
+
 struct Winery
 {
     qint64 id = 0;
@@ -270,10 +276,18 @@ private:
                                                    .arg(m_random.between(10000, 99999)))
                                         : nullCell(),
                    m_random.chance(0.7) ? text(QStringLiteral("info@") + domain) : nullCell(),
-                   hasWebsite ? text((m_random.chance(0.5) ? QStringLiteral("http://www.")
-                                                           : QStringLiteral("www.")) +
-                                     domain)
-                              : nullCell()});
+                   hasWebsite ? text(websitePrefix(winery, m_random.chance(0.5)) + domain)
+                   : winery.id == shoutingWinery ? text(websitePrefix(winery, false) + domain)
+                                                 : nullCell()});
+    }
+
+    // Winery 3 always has a website, written in capitals as some users typed it.
+    static QString websitePrefix(const Winery& winery, bool withScheme)
+    {
+        if (winery.id == shoutingWinery) {
+            return QStringLiteral("HTTP://www.");
+        }
+        return withScheme ? QStringLiteral("http://www.") : QStringLiteral("www.");
     }
 
     static QString webName(const QString& name)
@@ -348,13 +362,7 @@ private:
         return 0;
     }
 
-    QDate randomDay(QDate from, QDate to)
-    {
-        if (to <= from) {
-            return from;
-        }
-        return from.addDays(m_random.between(0, static_cast<int>(from.daysTo(to))));
-    }
+    QDate randomDay(QDate from, QDate to) { return randomDayFrom(m_random, from, to); }
 
     // A few dates were typed with a two-digit year and landed a century early; the
     // maintenance tool's date repair puts them back.
@@ -498,20 +506,28 @@ private:
             const DrinkProfileEntry& drink = drinkProfiles().at(profile);
 
             // Purchases and removals.
+            // The draws of an unrecorded wine are made all the same, so that every other wine
+            // stays as it was.
+            const bool unrecorded = i % unrecordedEvery == unrecordedAt;
             const QList<Purchase> bought = purchases(draft, appellation);
             int onHand = 0;
             double lastCost = 0;
             for (const Purchase& purchase : bought) {
-                transactions.add(
-                    {number(wineId), date(maybeWrongCentury(purchase.day)),
-                     timeOfDay(QTime(m_random.between(9, 20), m_random.between(0, 59),
-                                     m_random.between(0, 59))),
-                     number(purchase.quantity), money(purchase.cost),
-                     number(m_random.between(1, static_cast<int>(retailOutlets().size()))),
-                     maybeNote(0.08, transactionNotes)});
+                const QList<Cell> transaction{
+                    number(wineId),
+                    date(maybeWrongCentury(purchase.day)),
+                    timeOfDay(QTime(m_random.between(9, 20), m_random.between(0, 59),
+                                    m_random.between(0, 59))),
+                    number(purchase.quantity),
+                    money(purchase.cost),
+                    number(m_random.between(1, static_cast<int>(retailOutlets().size()))),
+                    maybeNote(0.08, transactionNotes)};
                 onHand += purchase.quantity;
                 lastCost = purchase.cost;
-                ++m_figures.transactions;
+                if (!unrecorded) {
+                    transactions.add(transaction);
+                    ++m_figures.transactions;
+                }
             }
             QList<QDate> removalDays;
             const int removals = std::min(onHand, m_random.between(0, 3));
@@ -519,12 +535,19 @@ private:
                 const int quantity = std::min(onHand, m_random.chance(0.8) ? 1 : 2);
                 const QDate day = randomDay(bought.front().day, lastDay);
                 removalDays.append(day);
-                transactions.add(
-                    {number(wineId), date(maybeWrongCentury(day)),
-                     timeOfDay(QTime(m_random.between(17, 22), m_random.between(0, 59), 0)),
-                     number(-quantity), money(0), nullCell(), maybeNote(0.1, transactionNotes)});
+                const QList<Cell> transaction{
+                    number(wineId),
+                    date(maybeWrongCentury(day)),
+                    timeOfDay(QTime(m_random.between(17, 22), m_random.between(0, 59), 0)),
+                    number(-quantity),
+                    money(0),
+                    nullCell(),
+                    maybeNote(0.1, transactionNotes)};
                 onHand -= quantity;
-                ++m_figures.transactions;
+                if (!unrecorded) {
+                    transactions.add(transaction);
+                    ++m_figures.transactions;
+                }
             }
 
             // Tasting notes: the owner's own (master number 0) and the critics' (numbered).
@@ -532,12 +555,15 @@ private:
             QString score;
             for (const QDate& day : removalDays) {
                 if (m_random.chance(0.5)) {
-                    const qint64 note = addNote(tastingText(appellation.wineType, true));
-                    tastings.add({number(wineId), date(maybeWrongCentury(day)), text(cellarOwner()),
-                                  text(QStringLiteral("%1/20").arg(m_random.between(13, 19))),
-                                  number(note), number(0)});
-                    hasNotes = true;
-                    ++m_figures.tastingNotes;
+                    const QString noteText = tastingText(appellation.wineType, true);
+                    const QString noteScore = QStringLiteral("%1/20").arg(m_random.between(13, 19));
+                    if (!unrecorded) {
+                        tastings.add({number(wineId), date(maybeWrongCentury(day)),
+                                      text(cellarOwner()), text(noteScore),
+                                      number(addNote(noteText)), number(0)});
+                        hasNotes = true;
+                        ++m_figures.tastingNotes;
+                    }
                 }
             }
             if (!draft.vintage.isEmpty() && m_random.chance(0.25)) {
@@ -545,11 +571,27 @@ private:
                 const QString author = m_random.chance(0.5) ? tastingAuthors().front()
                                                             : m_random.pick(tastingAuthors());
                 score = QString::number(m_random.between(84, 99));
-                const qint64 note = addNote(tastingText(appellation.wineType, false));
-                tastings.add({number(wineId),
-                              date(QDate(year, m_random.between(1, 12), m_random.between(1, 28))),
-                              text(author), text(score), number(note),
-                              number(nextMasterNote += m_random.between(1, 4))});
+                const QString noteText = tastingText(appellation.wineType, false);
+                const QDate noteDay(year, m_random.between(1, 12), m_random.between(1, 28));
+                const int masterNote = nextMasterNote += m_random.between(1, 4);
+                if (!unrecorded) {
+                    tastings.add({number(wineId), date(noteDay), text(author), text(score),
+                                  number(addNote(noteText)), number(masterNote)});
+                    hasNotes = true;
+                    ++m_figures.tastingNotes;
+                }
+            }
+            // Most wines the owner has tasted at least once; these notes come from a sequence
+            // of their own, so that the cellar's other draws stay as they were.
+            if (!hasNotes && !unrecorded && m_extra.chance(0.7)) {
+                const QDate day = randomDayFrom(m_extra, bought.front().day, lastDay);
+                tastings.add(
+                    {number(wineId), date(day), text(cellarOwner()),
+                     text(QStringLiteral("%1/20").arg(m_extra.between(13, 18))),
+                     number(addNote(QStringLiteral("Tasted at purchase: ") +
+                                    m_extra.pick(tastingDescriptors(appellation.wineType)) +
+                                    QLatin1Char('.'))),
+                     number(0)});
                 hasNotes = true;
                 ++m_figures.tastingNotes;
             }
@@ -580,7 +622,8 @@ private:
                 }
                 pointer = pictureOfLabel.value(key);
             }
-            if (i % 500 == 250) {
+            // One picture that was lost (in small cellars too).
+            if (i % 500 == std::min(250, wineCount / 2)) {
                 pointer = LabelPictures::folderName + QStringLiteral("/scan-lost.jpg");
             }
 
@@ -609,6 +652,9 @@ private:
                 text(QString::number(best)),
                 text(locationLines(onHand))};
             appendVarieties(row, appellation);
+            if (!m_fieldBlendWritten && appellation.wineType == QLatin1String("White")) {
+                writeFieldBlend(row);
+            }
             row << number(wineTypes().indexOf(appellation.wineType) + 1)
                 << number(m_appellationIds.at(draft.appellation)) << number(draft.bottleSize + 1)
                 << number(draft.winery->id) << number(profile + 1) << maybeNote(0.15, wineNotes)
@@ -636,6 +682,32 @@ private:
         return QColor(110, 20, 40);
     }
 
+    // A field blend of more grapes than the five variety slots hold: the user put the last
+    // three into the fifth slot on lines of their own.
+    void writeFieldBlend(QList<Cell>& row)
+    {
+        static const QList<std::pair<const char*, const char*>> blend{
+            {"Grüner Veltliner", "30%"},
+            {"Riesling", "20%"},
+            {"Weissburgunder", "15%"},
+            {"Neuburger", "15%"},
+            {"Traminer\r\nRotgipfler\r\nZierfandler", "20%"}};
+        constexpr int firstVarietyColumn = 17;
+        for (int slot = 0; slot < blend.size(); ++slot) {
+            row[firstVarietyColumn + 2 * slot] = text(QString::fromUtf8(blend.at(slot).first));
+            row[firstVarietyColumn + 2 * slot + 1] = text(QString::fromUtf8(blend.at(slot).second));
+        }
+        m_fieldBlendWritten = true;
+    }
+
+    static QDate randomDayFrom(SampleRandom& random, QDate from, QDate to)
+    {
+        if (to <= from) {
+            return from;
+        }
+        return from.addDays(random.between(0, static_cast<int>(from.daysTo(to))));
+    }
+
     void appendVarieties(QList<Cell>& row, const AppellationEntry& appellation)
     {
         const int used = m_random.between(1, static_cast<int>(appellation.blend.size()));
@@ -659,6 +731,8 @@ private:
 
     jet::Connection& m_connection;
     SampleRandom& m_random;
+    SampleRandom m_extra{SampleRandom::defaultStart + 1};
+    bool m_fieldBlendWritten = false;
     LabelPictures& m_labels;
     TableWriter m_notes;
     qint64 m_lastNoteId = 0;

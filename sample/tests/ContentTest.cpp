@@ -4,6 +4,7 @@
 #include "sample/DatabaseDigest.h"
 #include "SampleFixture.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -178,6 +179,51 @@ TEST_F(LargeCellar, AppellationsWithApostrophesIncludeOneSpelledTwice)
     EXPECT_EQ(count(QString::fromUtf8("SELECT Count(*) FROM tblPICKAppellation WHERE "
                                       "Appellation = 'Dolcetto d\u2019Alba'")),
               1);
+}
+
+TEST(SampleContent, HoldsWhatTheReportsShow)
+{
+    const BuiltInstallation& built = installation(InstallationOptions::defaultWines);
+    const QString main = databasePath(built, mainDatabaseFile);
+    const auto count = [&main](const char* sql) {
+        return scalar(main, QString::fromUtf8(sql)).toInt();
+    };
+    // Websites written with and without the scheme, in either case.
+    EXPECT_GT(count("SELECT Count(*) FROM tblWinerySite WHERE InStr(1, Website, 'http://', 0) = 1"),
+              0);
+    EXPECT_GT(count("SELECT Count(*) FROM tblWinerySite WHERE InStr(1, Website, 'HTTP://', 0) = 1"),
+              0);
+    // Most wines have purchases and tasting notes; some have neither.
+    const int wines = count("SELECT Count(*) FROM tblWines");
+    const int bare = count("SELECT Count(*) FROM tblWines WHERE WineID NOT IN (SELECT WineID FROM "
+                           "tblTransactions) AND WineID NOT IN (SELECT WineID FROM "
+                           "tblTastingNotes)");
+    EXPECT_GT(bare, 0);
+    EXPECT_GT(count("SELECT Count(*) FROM tblWines WHERE WineID IN (SELECT WineID FROM "
+                    "tblTastingNotes)"),
+              wines / 2);
+    EXPECT_LT(bare, wines / 10);
+    // One field blend whose fifth variety holds three more grapes on lines of their own.
+    EXPECT_EQ(count("SELECT Count(*) FROM tblWines WHERE InStr(Variety5, Chr$(13) & Chr$(10)) > 0"),
+              1);
+    // Label pictures that exist, and one that was lost.
+    int present = 0;
+    int missing = 0;
+    for (const QString& pointer :
+         column(main, QStringLiteral("SELECT DISTINCT WineLabelPointer FROM tblWines WHERE "
+                                     "WineLabelPointer <> ''"))) {
+        (QFileInfo::exists(built.folder + QLatin1Char('/') + pointer) ? present : missing) += 1;
+    }
+    EXPECT_GT(present, 0);
+    EXPECT_EQ(missing, 1);
+    // Saved queries and the locations report's work table.
+    const QString settings = databasePath(built, settingsFile);
+    EXPECT_GT(scalar(settings, QStringLiteral("SELECT Count(*) FROM tblQueryInfo")).toInt(), 3);
+    EXPECT_EQ(scalar(settings, QStringLiteral("SELECT Count(WineTitle) + Count(Location) + "
+                                              "Count(Quantity) + Count(LocationKey) FROM "
+                                              "tblLocationReport"))
+                  .toInt(),
+              0);
 }
 
 TEST(SampleContent, SettingsHoldWhatTheSettingsUpdatesRewrite)
