@@ -2,10 +2,13 @@
 
 #include "platform/reportengine/render/PageRenderer.h"
 
+#include "platform/reportengine/render/TextWidth.h"
+
+#include <deque>
+#include <optional>
 #include <QFontMetricsF>
 #include <QPaintEngine>
 #include <QPainter>
-#include <vector>
 
 namespace report {
 
@@ -35,7 +38,7 @@ public:
     }
 
 private:
-    std::vector<Entry> m_entries;
+    std::deque<Entry> m_entries; // entries stay where they are as others are added
 };
 
 QRectF toRectF(const TwipRect& rect)
@@ -75,7 +78,29 @@ double lineLeft(const TextItem& item, double width)
     return item.rect.left;
 }
 
-void drawText(QPainter& painter, const TextItem& item, PageFonts& fonts, double paperHeight)
+// The text pen and font last set on the painter: a page sets the same ones item after item,
+// and every change costs the PDF writer a state change.
+struct TextState
+{
+    const PageFonts::Entry* font = nullptr;
+    bool penSet = false;
+    QRgb color = 0;
+};
+
+// The width of `line` where it matters: exactly for lines placed by their width, else only
+// when it may be too long for its box (0 when it plainly fits).
+double lineWidth(const TextItem& item, const PageFonts::Entry& font, const QString& line)
+{
+    if (item.align == HAlign::Left || item.align == HAlign::Justify) {
+        const std::optional<double> bound = quickWidthBound(item.font, font.metrics, line);
+        if (bound && *bound <= item.rect.width)
+            return 0;
+    }
+    return font.metrics.horizontalAdvance(line);
+}
+
+void drawText(QPainter& painter, const TextItem& item, PageFonts& fonts, TextState& state,
+              double paperHeight)
 {
     if (item.backColor)
         painter.fillRect(toRectF(item.rect), QColor::fromRgba(*item.backColor));
@@ -84,10 +109,17 @@ void drawText(QPainter& painter, const TextItem& item, PageFonts& fonts, double 
     const PageFonts::Entry& font = fonts.get(item.font);
     const double lineHeight = item.lineHeight > 0 ? item.lineHeight : font.metrics.height();
     double top = blockTop(item, lineHeight * item.lines.size());
-    painter.setFont(font.font);
-    painter.setPen(QColor::fromRgba(item.color));
+    if (state.font != &font) {
+        painter.setFont(font.font);
+        state.font = &font;
+    }
+    if (!state.penSet || state.color != item.color) {
+        painter.setPen(QColor::fromRgba(item.color));
+        state.penSet = true;
+        state.color = item.color;
+    }
     for (const QString& line : item.lines) {
-        const double width = font.metrics.horizontalAdvance(line);
+        const double width = lineWidth(item, font, line);
         const QPointF baseline(lineLeft(item, width), top + font.metrics.ascent());
         if (width > item.rect.width) {
             // Too long for its box: cut at the box's sides rather than paint over neighbours.
@@ -207,10 +239,14 @@ void renderPage(QPainter& painter, const Page& page, const ImageStore& images, c
     painter.translate(target.topLeft());
     painter.scale(scale, scale);
     PageFonts fonts;
+    TextState textState;
     for (const DisplayItem& item : page.items) {
-        if (const auto* text = std::get_if<TextItem>(&item))
-            drawText(painter, *text, fonts, page.paperHeight);
-        else if (const auto* line = std::get_if<LineItem>(&item))
+        if (const auto* text = std::get_if<TextItem>(&item)) {
+            drawText(painter, *text, fonts, textState, page.paperHeight);
+            continue;
+        }
+        textState.penSet = false; // the other items set pens of their own
+        if (const auto* line = std::get_if<LineItem>(&item))
             drawLine(painter, *line);
         else if (const auto* shape = std::get_if<ShapeItem>(&item))
             drawShape(painter, *shape);
