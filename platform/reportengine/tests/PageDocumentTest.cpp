@@ -236,9 +236,17 @@ TEST(ImageStore, keepsAPictureOnceWhateverItsPixelFormat)
     EXPECT_EQ(store.count(), 4);
     EXPECT_EQ(store.image(2), changed);
 
+    // A picture the caller paints over after adding it is another picture.
+    QImage reused = solidImage(5, 5, Qt::white);
+    const std::uint32_t white = store.add(reused);
+    reused.fill(Qt::black);
+    EXPECT_NE(store.add(reused), white);
+    EXPECT_EQ(store.image(white).pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(store.count(), 6);
+
     EXPECT_EQ(store.add(QImage()), 0u);
     EXPECT_TRUE(store.image(0).isNull());
-    EXPECT_TRUE(store.image(5).isNull());
+    EXPECT_TRUE(store.image(7).isNull());
     store.clear();
     EXPECT_EQ(store.count(), 0);
     EXPECT_EQ(store.add(changed), 1u);

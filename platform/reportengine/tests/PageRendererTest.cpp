@@ -4,9 +4,12 @@
 
 #include "platform/reportengine/tests/SamplePages.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QtMath>
 
 using namespace Qt::StringLiterals;
 using namespace report;
@@ -56,12 +59,19 @@ QRect pixels(const TwipRect& rect, double dpi)
 template <typename Test>
 QRect boundsOf(const QImage& image, Test test)
 {
-    QRect bounds;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (test(image.pixel(x, y)))
-                bounds |= QRect(x, y, 1, 1);
-    return bounds;
+    int left = image.width(), top = image.height(), right = -1, bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (test(row[x])) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 QString outputPath(const QString& name)
@@ -170,6 +180,34 @@ TEST(PageRenderer, cutsTextTooLongForItsBoxAtTheBoxSidesAndPaintsItsBackground)
     const QRect boxes = pixels(box, 96).united(pixels(box.translated(0, 1440), 96));
     EXPECT_EQ(countPixels(image, boxes, isInk).outside, 0);
     EXPECT_GT(countPixels(image, pixels(box.translated(0, 1440), 96), isDark).inside, 50);
+}
+
+TEST(PageRenderer, cutsALineJustTooLongForItsBoxAndKeepsOneThatJustFits)
+{
+    ImageStore images;
+    const QStringList texts = {u"Bordeaux Supérieur, Château Lafite 1990"_s,
+                               u"Ελληνικά κρασιά, Νάουσα"_s};
+    for (const QString& line : texts) {
+        TextItem probe = textItem({}, {line});
+        probe.font.pointSize = 14;
+        const int width = qCeil(QFontMetricsF(probe.font.toTwipFont()).horizontalAdvance(line));
+        for (const int slack : {-60, 15}) {
+            Page page = blankPage();
+            TextItem text = probe;
+            text.rect = {1440, 1440, width + slack, 400};
+            page.items.push_back(text);
+            const QImage image = renderPageImage(page, images, 300);
+            const QRect box = pixels(text.rect, 300);
+            const QRect ink = boundsOf(image, isInk);
+            EXPECT_TRUE(box.contains(ink)) << line.toStdString() << " slack " << slack;
+            // Cut: the last letter is missing; fitting: it reaches the box's right side.
+            if (slack < 0)
+                EXPECT_GE(ink.right(), box.right() - 1) << line.toStdString();
+            else
+                EXPECT_GE(ink.right(), box.right() - qRound((slack + 120) * 300.0 / 1440))
+                    << line.toStdString();
+        }
+    }
 }
 
 TEST(PageRenderer, placesPicturesByTheirSizeMode)
