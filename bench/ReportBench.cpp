@@ -10,6 +10,7 @@
 
 #include "platform/jet/Connection.h"
 #include "platform/jet/DatabaseFile.h"
+#include "platform/jet/DatabasePassword.h"
 #include "platform/reportengine/model/Report.h"
 #include "platform/reportengine/page/FontSpec.h"
 
@@ -28,7 +29,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-const QString kPassword = u"benchpassword"_s;
+// The suite opens its databases with the system password, as the report modules do.
+const QString kPassword = jet::DatabasePassword::systemPassword();
 
 double seconds(Clock::time_point from)
 {

@@ -16,17 +16,6 @@ GenerationContext::GenerationContext(ImageStore& images, std::function<bool()> s
     m_sincePump.start();
 }
 
-std::uint32_t GenerationContext::imageId(const QImage& image)
-{
-    const qint64 key = image.cacheKey();
-    auto it = m_imageIds.constFind(key);
-    if (it != m_imageIds.constEnd())
-        return *it;
-    const std::uint32_t id = m_images.add(image);
-    m_imageIds.insert(key, id);
-    return id;
-}
-
 void GenerationContext::pumpEvents()
 {
     if (m_sincePump.elapsed() >= kPumpIntervalMs)

@@ -2,6 +2,7 @@
 // Qt text layout for wrapping.
 #include "platform/reportengine/generate/TextMeasurer.h"
 
+#include <array>
 #include <cmath>
 #include <QFontMetricsF>
 #include <QTextLayout>
@@ -9,6 +10,12 @@
 using namespace Qt::StringLiterals;
 
 namespace report {
+namespace {
+
+// The share of a box an estimated width may take and still be trusted to fit unshaped.
+constexpr qreal kEstimateMargin = 0.97;
+
+} // namespace
 
 struct TextMeasurer::FontEntry
 {
@@ -16,11 +23,30 @@ struct TextMeasurer::FontEntry
         : font(spec.toTwipFont()), metrics(font),
           lineHeight(static_cast<int>(std::ceil(metrics.lineSpacing())))
     {
+        latin1Advances.fill(-1);
+    }
+
+    // An upper estimate of the text's width from the advances of its characters (kerning only
+    // ever brings most pairs closer), or -1 when a character needs real shaping.
+    qreal estimatedWidth(const QString& text)
+    {
+        qreal width = 0;
+        for (const QChar c : text) {
+            const char16_t code = c.unicode();
+            if (code >= latin1Advances.size() || code < 0x20)
+                return -1;
+            qreal& advance = latin1Advances[code];
+            if (advance < 0)
+                advance = metrics.horizontalAdvance(c);
+            width += advance;
+        }
+        return width;
     }
 
     QFont font;
     QFontMetricsF metrics;
     int lineHeight;
+    std::array<qreal, 256> latin1Advances;
 };
 
 TextMeasurer::TextMeasurer() = default;
@@ -79,7 +105,10 @@ MeasuredText TextMeasurer::measure(const QString& text, const FontSpec& font, in
     normalized.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
     const QStringList paragraphs = normalized.split(u'\n');
     for (const QString& paragraph : paragraphs) {
-        if (!wordWrap || paragraph.isEmpty() ||
+        // Shaping is the costly part of measuring; most texts plainly fit without it.
+        const qreal estimate = fontEntry.estimatedWidth(paragraph);
+        const bool plainlyFits = estimate >= 0 && estimate <= width * kEstimateMargin;
+        if (!wordWrap || paragraph.isEmpty() || plainlyFits ||
             fontEntry.metrics.horizontalAdvance(paragraph) <= width) {
             result.lines << paragraph;
             continue;
