@@ -19,6 +19,7 @@ const QString kBaseRules = uR"(body{background:#e8e8e8;margin:0;padding:12pt}
 .page>a.toc{width:0;height:0}
 .nav{text-align:center;font:10pt sans-serif;margin:0 0 8pt 0}
 .contents{font:10pt sans-serif;margin:0 0 12pt 0}
+@media print{body{background:none;padding:0}.page{margin:0;box-shadow:none}.nav{display:none}}
 )"_s;
 
 QString cssColor(QRgb rgb)
@@ -168,6 +169,9 @@ QString HtmlPageMarkup::text(const TextItem& item, int z)
 
 QString HtmlPageMarkup::page(const Page& page, int pageNumber, int firstTocNumber)
 {
+    if (m_paperRule.isEmpty())
+        m_paperRule = u"@page{size:%1 %2;margin:0}\n"_s.arg(cssPoints(page.paperWidth),
+                                                            cssPoints(page.paperHeight));
     QString html = u"<div class=\"page\" id=\"page%1\" style=\"width:%2;height:%3\">\n"_s.arg(
         QString::number(pageNumber), cssPoints(page.paperWidth), cssPoints(page.paperHeight));
     int tocNumber = firstTocNumber;
@@ -195,7 +199,7 @@ QString HtmlPageMarkup::page(const Page& page, int pageNumber, int firstTocNumbe
 
 QString HtmlPageMarkup::styleSheet() const
 {
-    return kBaseRules + m_classRules;
+    return kBaseRules + m_paperRule + m_classRules;
 }
 
 } // namespace report

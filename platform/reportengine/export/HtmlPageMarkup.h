@@ -36,6 +36,7 @@ private:
     PictureFile m_pictureFile;
     QHash<QString, QString> m_classByStyle; // CSS declarations -> class name
     QString m_classRules;
+    QString m_paperRule; // printed paper: the first page's size, no margins
 };
 
 // Twips as CSS points ("72pt", "7.25pt").

@@ -17,6 +17,20 @@ namespace report {
 
 namespace {
 
+// Columns a text takes in a monospaced view: East Asian wide characters take two.
+int displayWidth(const QString& text)
+{
+    int width = 0;
+    for (const char32_t c : text.toUcs4()) {
+        const bool wide = (c >= 0x1100 && c <= 0x115f) || (c >= 0x2e80 && c <= 0xa4cf) ||
+                          (c >= 0xac00 && c <= 0xd7a3) || (c >= 0xf900 && c <= 0xfaff) ||
+                          (c >= 0xfe30 && c <= 0xfe4f) || (c >= 0xff00 && c <= 0xff60) ||
+                          (c >= 0xffe0 && c <= 0xffe6) || (c >= 0x20000 && c <= 0x3fffd);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
 int column(int twips)
 {
     return static_cast<int>(std::lround(double(twips) / objTextExport::kTwipsPerColumn));
@@ -25,7 +39,7 @@ int column(int twips)
 // The column a line starts in, from its alignment inside its box.
 int startColumn(const PlacedLine& line)
 {
-    const int length = static_cast<int>(line.text.size());
+    const int length = displayWidth(line.text);
     switch (line.align) {
     case HAlign::Right:
         return column(line.right) - length;
@@ -41,12 +55,13 @@ int startColumn(const PlacedLine& line)
 QString positionedRow(const std::vector<PlacedLine>& row, int firstColumn)
 {
     QString text;
+    int width = 0;
     for (const PlacedLine& line : row) {
         // Overlapping lines still keep one space between them.
         const int wanted = startColumn(line) - firstColumn;
-        const int at = text.isEmpty() ? std::max(0, wanted)
-                                      : std::max(wanted, static_cast<int>(text.size()) + 1);
-        text += QString(at - text.size(), u' ') + line.text;
+        const int at = text.isEmpty() ? std::max(0, wanted) : std::max(wanted, width + 1);
+        text += QString(at - width, u' ') + line.text;
+        width = at + displayWidth(line.text);
     }
     return text;
 }
