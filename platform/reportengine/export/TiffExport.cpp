@@ -38,22 +38,31 @@ struct TiffCloser
 };
 using TiffHandle = std::unique_ptr<TIFF, TiffCloser>;
 
-bool writeDirectory(TIFF* tiff, const QImage& rgb, int pageIndex, int pageCount)
+// The page as 8-bit grey when it has no colour (a third of the data to compress), else RGB.
+QImage tiffImage(const QImage& rendered)
 {
-    const auto width = static_cast<std::uint32_t>(rgb.width());
-    const auto height = static_cast<std::uint32_t>(rgb.height());
+    return rendered.allGray() ? rendered.convertToFormat(QImage::Format_Grayscale8)
+                              : rendered.convertToFormat(QImage::Format_RGB888);
+}
+
+bool writeDirectory(TIFF* tiff, const QImage& image, int pageIndex, int pageCount)
+{
+    const bool grey = image.format() == QImage::Format_Grayscale8;
+    const auto width = static_cast<std::uint32_t>(image.width());
+    const auto height = static_cast<std::uint32_t>(image.height());
     TIFFSetField(tiff, TIFFTAG_SUBFILETYPE, FILETYPE_PAGE);
     TIFFSetField(tiff, TIFFTAG_PAGENUMBER, static_cast<std::uint16_t>(pageIndex),
                  static_cast<std::uint16_t>(pageCount));
     TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
-    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 3);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, grey ? 1 : 3);
     TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 8);
-    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, grey ? PHOTOMETRIC_MINISBLACK : PHOTOMETRIC_RGB);
     TIFFSetField(tiff, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
     TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
     TIFFSetField(tiff, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
+    TIFFSetField(tiff, TIFFTAG_ZIPQUALITY, 1);
     TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
     TIFFSetField(tiff, TIFFTAG_XRESOLUTION, static_cast<float>(objTIFFExport::kDpi));
     TIFFSetField(tiff, TIFFTAG_YRESOLUTION, static_cast<float>(objTIFFExport::kDpi));
@@ -62,7 +71,7 @@ bool writeDirectory(TIFF* tiff, const QImage& rgb, int pageIndex, int pageCount)
     for (std::uint32_t row = 0; row < height; ++row) {
         // libtiff takes a non-const buffer but does not change it (the predictor works on a
         // copy), so the image's own line is passed.
-        auto* line = const_cast<uchar*>(rgb.constScanLine(static_cast<int>(row)));
+        auto* line = const_cast<uchar*>(image.constScanLine(static_cast<int>(row)));
         if (TIFFWriteScanline(tiff, line, row, 0) < 0)
             return false;
     }
@@ -84,9 +93,8 @@ void objTIFFExport::exportDocument(const PageDocument& document, const Progress&
         throw file.writeError(t_lastTiffError);
     const int count = document.count();
     for (int i = 0; i < count; ++i) {
-        const QImage rgb = renderPageImage(document.page(i), document.images(), kDpi)
-                               .convertToFormat(QImage::Format_RGB888);
-        if (!writeDirectory(tiff.get(), rgb, i, count))
+        const QImage image = tiffImage(renderPageImage(document.page(i), document.images(), kDpi));
+        if (!writeDirectory(tiff.get(), image, i, count))
             throw file.writeError(t_lastTiffError);
         if (progress)
             progress(i + 1);
