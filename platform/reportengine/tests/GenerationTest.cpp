@@ -2,6 +2,7 @@
 // together, page N of M, sub-reports, events and their order, errors, stopping.
 #include "ReportTestDatabase.h"
 
+#include "platform/reportengine/export/ExportFilter.h"
 #include "platform/reportengine/model/Report.h"
 #include "platform/vb/Error.h"
 
@@ -486,6 +487,75 @@ TEST(GenerationTest, PicturesThatCannotBeReadDrawNothingAndDoNotStopTheReport)
     for (int i = 0; i < list.pages().count(); ++i) {
         for (const auto& item : list.pages().page(i).items)
             EXPECT_FALSE(std::holds_alternative<ImageItem>(item));
+    }
+}
+
+TEST(GenerationTest, RestartRegeneratesOnTheChangedPrinter)
+{
+    const ReportTestDatabase database(manyWines(60));
+    GroupedList list(database);
+    list.pageSettings().paperWidth = 0; // the printer's paper
+    list.pageSettings().paperHeight = 0;
+    list.printer().setPaperSize(9);
+    list.printer().setOrientation(1);
+    list.run();
+    const int portraitPages = list.pages().count();
+    EXPECT_LT(list.pages().page(0).paperWidth, list.pages().page(0).paperHeight);
+
+    list.printer().setOrientation(2);
+    list.restart();
+    EXPECT_EQ(list.pages().state(), GenerationState::Finished);
+    EXPECT_GT(list.pages().page(0).paperWidth, list.pages().page(0).paperHeight);
+    EXPECT_GT(list.pages().count(), portraitPages) << "fewer rows fit a landscape page";
+    EXPECT_EQ(textsNamed(list.pages(), u"txtWine"_s).size(), 60) << "nothing of the first run";
+}
+
+// A filter that records what the export operation hands it.
+class RecordingFilter : public ExportFilter
+{
+public:
+    void exportDocument(const PageDocument& document, const Progress& progress) override
+    {
+        for (int i = 0; i < document.count(); ++i) {
+            if (i == failAtPage)
+                throw vb::Error(75, u"%1 cannot be written"_s.arg(fileName()), u"test filter"_s);
+            pages.push_back(document.page(i));
+            progress(i + 1);
+        }
+    }
+
+    int failAtPage = -1;
+    std::vector<Page> pages;
+};
+
+TEST(GenerationTest, ExportHandsTheGeneratedPagesToTheFilterWithProgress)
+{
+    const ReportTestDatabase database(manyWines(150));
+    GroupedList list(database);
+    QList<int> progress;
+    QObject::connect(&list, &Report::exportProgress, &list,
+                     [&progress](int page) { progress << page; });
+    RecordingFilter filter;
+    filter.setFileName(u"/tmp/list.out"_s);
+    list.exportReport(filter); // generates first: nothing was generated yet
+    const int pages = list.pages().count();
+    ASSERT_GE(pages, 3);
+    EXPECT_EQ(static_cast<int>(filter.pages.size()), pages);
+    EXPECT_EQ(progress.size(), pages);
+    EXPECT_EQ(progress.last(), pages);
+    const QStringList logBefore = list.log;
+    list.exportReport(filter);
+    EXPECT_EQ(list.log, logBefore) << "an export never runs the report again";
+
+    RecordingFilter failing;
+    failing.setFileName(u"/nowhere/list.out"_s);
+    failing.failAtPage = 1;
+    try {
+        list.exportReport(failing);
+        ADD_FAILURE() << "the failing export did not raise";
+    } catch (const vb::Error& error) {
+        EXPECT_EQ(error.number(), 75);
+        EXPECT_TRUE(error.description().contains(u"/nowhere/list.out"_s));
     }
 }
 
