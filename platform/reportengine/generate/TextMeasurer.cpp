@@ -54,6 +54,9 @@ TextMeasurer::~TextMeasurer() = default;
 
 TextMeasurer::FontEntry& TextMeasurer::entry(const FontSpec& font)
 {
+    // Rows of a report measure the same few fonts over and over.
+    if (m_last && m_lastSpec == font)
+        return *m_last;
     const QString key = u"%1|%2|%3%4%5%6"_s.arg(font.family)
                             .arg(font.pointSize)
                             .arg(int(font.bold))
@@ -63,6 +66,8 @@ TextMeasurer::FontEntry& TextMeasurer::entry(const FontSpec& font)
     auto it = m_fonts.find(key);
     if (it == m_fonts.end())
         it = m_fonts.insert(key, std::make_shared<FontEntry>(font));
+    m_lastSpec = font;
+    m_last = it->get();
     return **it;
 }
 

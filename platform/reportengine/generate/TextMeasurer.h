@@ -40,6 +40,8 @@ private:
     FontEntry& entry(const FontSpec& font);
 
     QHash<QString, std::shared_ptr<FontEntry>> m_fonts;
+    FontSpec m_lastSpec;
+    FontEntry* m_last = nullptr;
 };
 
 } // namespace report
