@@ -51,9 +51,8 @@ void createDatabase(const QString& path, int rows)
     connection.execute(u"CREATE TABLE tblWines (WineID LONG PRIMARY KEY, Country TEXT(50), "
                        u"Wine TEXT(255))"_s);
     connection.beginTrans();
-    static const char* const countries[] = {"Argentina", "Australia", "Austria", "Chile",
-                                            "France",    "Germany",   "Italy",   "Portugal",
-                                            "Spain",     "USA"};
+    static const char* const countries[] = {"Argentina", "Australia", "Austria",  "Chile", "France",
+                                            "Germany",   "Italy",     "Portugal", "Spain", "USA"};
     for (int i = 1; i <= rows; ++i) {
         connection.execute(u"INSERT INTO tblWines VALUES (%1, '%2', 'Wine number %1, a red of "
                            u"some standing')"_s.arg(i)
@@ -244,8 +243,8 @@ int main(int argc, char** argv)
     child.waitForFinished(-1);
     const QStringList result = QString::fromUtf8(child.readAllStandardOutput()).split(u' ');
     if (result.size() == 2)
-        std::printf("  peak memory, %s pages: %.1f MB (target < 200)\n",
-                    qPrintable(result[0]), result[1].toDouble() / 1024.0);
+        std::printf("  peak memory, %s pages: %.1f MB (target < 200)\n", qPrintable(result[0]),
+                    result[1].toDouble() / 1024.0);
     else
         std::printf("  the 5,000-page run failed: %s\n", child.readAllStandardError().constData());
     return 0;

@@ -37,9 +37,12 @@ int firstLineTop(const TextItem& text)
 {
     const int block = static_cast<int>(text.lines.size()) * text.lineHeight;
     switch (text.valign) {
-    case VAlign::Top: return text.rect.top;
-    case VAlign::Middle: return text.rect.top + (text.rect.height - block) / 2;
-    case VAlign::Bottom: return text.rect.top + text.rect.height - block;
+    case VAlign::Top:
+        return text.rect.top;
+    case VAlign::Middle:
+        return text.rect.top + (text.rect.height - block) / 2;
+    case VAlign::Bottom:
+        return text.rect.top + text.rect.height - block;
     }
     return text.rect.top;
 }
@@ -90,11 +93,10 @@ std::pair<DisplayItem, DisplayItem> divide(const DisplayItem& item, int y)
                 tail.y2 = std::max(value.y1, value.y2);
             } else if constexpr (std::is_same_v<T, TextItem>) {
                 const int first = firstLineTop(value);
-                const int linesAbove =
-                    value.lineHeight > 0
-                        ? std::clamp((y - first) / value.lineHeight, 0,
-                                     static_cast<int>(value.lines.size()))
-                        : static_cast<int>(value.lines.size());
+                const int linesAbove = value.lineHeight > 0
+                                           ? std::clamp((y - first) / value.lineHeight, 0,
+                                                        static_cast<int>(value.lines.size()))
+                                           : static_cast<int>(value.lines.size());
                 head.lines = value.lines.mid(0, linesAbove);
                 tail.lines = value.lines.mid(linesAbove);
                 head.valign = VAlign::Top;

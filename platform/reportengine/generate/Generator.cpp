@@ -35,8 +35,8 @@ class Run
 {
 public:
     explicit Run(Report& report)
-        : m_report(report),
-          m_context(report.pages().images(), [&report] { return ReportEvents::stopRequested(report); }),
+        : m_report(report), m_context(report.pages().images(),
+                                      [&report] { return ReportEvents::stopRequested(report); }),
           m_rows(report, m_context)
     {
     }

@@ -93,9 +93,8 @@ void Paginator::place(Band band, const Section& section, int groupLevel)
     for (;;) {
         if (!m_open)
             openPage();
-        const int room = m_cursor <= m_bodyTop + bodyHeight()
-                             ? m_bodyTop + bodyHeight() - m_cursor
-                             : 0;
+        const int room =
+            m_cursor <= m_bodyTop + bodyHeight() ? m_bodyTop + bodyHeight() - m_cursor : 0;
         if (band.height <= room) {
             put(std::move(band));
             m_hasContent = true;

@@ -10,15 +10,21 @@ using namespace Qt::StringLiterals;
 
 namespace report {
 
-RowLoop::RowLoop(Report& report, GenerationContext& context)
-    : m_report(report), m_context(context)
+RowLoop::RowLoop(Report& report, GenerationContext& context) : m_report(report), m_context(context)
 {
     for (const auto& section : report.sections()) {
         switch (section->kind()) {
-        case SectionKind::GroupHeader: m_headers.push_back(section.get()); break;
-        case SectionKind::GroupFooter: m_footers.push_back(section.get()); break;
-        case SectionKind::Detail: m_detail = section.get(); break;
-        default: break;
+        case SectionKind::GroupHeader:
+            m_headers.push_back(section.get());
+            break;
+        case SectionKind::GroupFooter:
+            m_footers.push_back(section.get());
+            break;
+        case SectionKind::Detail:
+            m_detail = section.get();
+            break;
+        default:
+            break;
         }
     }
     // Footers come innermost first in the layout.

@@ -26,7 +26,7 @@ class RowLoop
 public:
     // `print(section, groupLevel)`: groupLevel is the group's depth (0 outermost) for group
     // headers and footers, -1 for the detail.
-    using Emit =std::function<void(Section& section, int groupLevel)>;
+    using Emit = std::function<void(Section& section, int groupLevel)>;
 
     RowLoop(Report& report, GenerationContext& context);
 

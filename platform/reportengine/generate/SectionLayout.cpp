@@ -98,12 +98,11 @@ MeasuredText linesOf(GenerationContext& context, const TextControl& text,
                      const Measurements& measured)
 {
     const auto it = measured.texts.constFind(&text);
-    MeasuredText lines =
-        it != measured.texts.constEnd() && it->text == text.displayText() &&
-                it->width == text.width()
-            ? it->lines
-            : context.measurer().measure(text.displayText(), text.font(), text.width(),
-                                         text.wordWrap());
+    MeasuredText lines = it != measured.texts.constEnd() && it->text == text.displayText() &&
+                                 it->width == text.width()
+                             ? it->lines
+                             : context.measurer().measure(text.displayText(), text.font(),
+                                                          text.width(), text.wordWrap());
     if (!text.canGrow() && lines.lineHeight > 0) {
         const int fits = std::max(1, text.height() / lines.lineHeight);
         if (lines.lines.size() > fits)

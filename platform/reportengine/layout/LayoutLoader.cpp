@@ -5,8 +5,8 @@
 #include "platform/vb/Error.h"
 
 #include <QColor>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -32,10 +32,10 @@ public:
 
     [[noreturn]] void fail(const QString& what) const
     {
-        throw vb::Error(kLayoutErrorNumber,
-                        u"%1, line %2: %3"_s.arg(QFileInfo(m_fileName).fileName()).arg(m_line)
-                            .arg(what),
-                        kSource);
+        throw vb::Error(
+            kLayoutErrorNumber,
+            u"%1, line %2: %3"_s.arg(QFileInfo(m_fileName).fileName()).arg(m_line).arg(what),
+            kSource);
     }
 
     bool has(const QString& name) const { return m_values.contains(name); }
@@ -61,9 +61,8 @@ public:
         const QString value = text(name).trimmed();
         const int number = value.toInt(&ok);
         if (!ok || (!allowNegative && number < 0))
-            fail(u"bad length %1=\"%2\" (whole twips%3 expected)"_s.arg(name, value,
-                                                                       allowNegative ? u""_s
-                                                                                     : u", 0 or more"_s));
+            fail(u"bad length %1=\"%2\" (whole twips%3 expected)"_s.arg(
+                name, value, allowNegative ? u""_s : u", 0 or more"_s));
         return number;
     }
 
@@ -150,9 +149,9 @@ void readBox(Attributes& attributes, Control& control)
     font.strikeOut = attributes.boolean(u"strikeOut"_s, false);
     control.setFont(font);
     control.setForeColor(attributes.color(u"foreColor"_s, control.foreColor()));
-    control.setBackStyle(attributes.choice(u"backStyle"_s, BackStyle::Transparent,
-                                           {{"transparent", BackStyle::Transparent},
-                                            {"opaque", BackStyle::Opaque}}));
+    control.setBackStyle(attributes.choice(
+        u"backStyle"_s, BackStyle::Transparent,
+        {{"transparent", BackStyle::Transparent}, {"opaque", BackStyle::Opaque}}));
     control.setBackColor(attributes.color(u"backColor"_s, control.backColor()));
 }
 
@@ -224,9 +223,8 @@ std::unique_ptr<Control> readControl(const QXmlStreamReader& xml, Attributes& at
         line->setEnds(attributes.length(u"x1"_s, 0), attributes.length(u"y1"_s, 0),
                       attributes.length(u"x2"_s, 0), attributes.length(u"y2"_s, 0));
         line->setLineWeight(attributes.length(u"lineWeight"_s, 15));
-        line->setLineStyle(attributes.choice(u"lineStyle"_s, 1,
-                                             {{"solid", 1}, {"dash", 2}, {"dot", 3},
-                                              {"dashDot", 4}}));
+        line->setLineStyle(attributes.choice(
+            u"lineStyle"_s, 1, {{"solid", 1}, {"dash", 2}, {"dot", 3}, {"dashDot", 4}}));
         line->setForeColor(attributes.color(u"foreColor"_s, line->foreColor()));
         return line;
     }
@@ -283,9 +281,9 @@ std::unique_ptr<Section> readSection(Attributes& attributes)
     section->setBackColor(attributes.color(u"backColor"_s, section->backColor()));
     if (kind == SectionKind::GroupHeader) {
         section->setDataField(attributes.text(u"dataField"_s));
-        section->setRepeatStyle(attributes.choice(u"repeat"_s, RepeatStyle::None,
-                                                  {{"none", RepeatStyle::None},
-                                                   {"onPage", RepeatStyle::OnPage}}));
+        section->setRepeatStyle(
+            attributes.choice(u"repeat"_s, RepeatStyle::None,
+                              {{"none", RepeatStyle::None}, {"onPage", RepeatStyle::OnPage}}));
     }
     return section;
 }
@@ -294,13 +292,20 @@ std::unique_ptr<Section> readSection(Attributes& attributes)
 int rank(SectionKind kind)
 {
     switch (kind) {
-    case SectionKind::ReportHeader: return 0;
-    case SectionKind::PageHeader: return 1;
-    case SectionKind::GroupHeader: return 2;
-    case SectionKind::Detail: return 3;
-    case SectionKind::GroupFooter: return 4;
-    case SectionKind::PageFooter: return 5;
-    case SectionKind::ReportFooter: return 6;
+    case SectionKind::ReportHeader:
+        return 0;
+    case SectionKind::PageHeader:
+        return 1;
+    case SectionKind::GroupHeader:
+        return 2;
+    case SectionKind::Detail:
+        return 3;
+    case SectionKind::GroupFooter:
+        return 4;
+    case SectionKind::PageFooter:
+        return 5;
+    case SectionKind::ReportFooter:
+        return 6;
     }
     return 0;
 }
@@ -316,9 +321,7 @@ struct LoadedLayout
 class Reader
 {
 public:
-    Reader(QXmlStreamReader& xml, QString fileName) : m_xml(xml), m_fileName(std::move(fileName))
-    {
-    }
+    Reader(QXmlStreamReader& xml, QString fileName) : m_xml(xml), m_fileName(std::move(fileName)) {}
 
     LoadedLayout read()
     {
@@ -421,14 +424,21 @@ private:
         for (const auto& section : sections) {
             const int sectionRank = rank(section->kind());
             if (sectionRank < lastRank)
-                failAtEnd(u"the section \"%1\" is out of order (report header, page header, "
-                          u"group headers, detail, group footers, page footer, report footer)"_s
-                              .arg(section->name()));
+                failAtEnd(
+                    u"the section \"%1\" is out of order (report header, page header, "
+                    u"group headers, detail, group footers, page footer, report footer)"_s.arg(
+                        section->name()));
             lastRank = sectionRank;
             switch (section->kind()) {
-            case SectionKind::GroupHeader: ++headers; break;
-            case SectionKind::GroupFooter: ++footers; break;
-            case SectionKind::Detail: ++details; break;
+            case SectionKind::GroupHeader:
+                ++headers;
+                break;
+            case SectionKind::GroupFooter:
+                ++footers;
+                break;
+            case SectionKind::Detail:
+                ++details;
+                break;
             default:
                 if (singles.contains(section->kind()))
                     failAtEnd(u"the section \"%1\" is a second section of its kind"_s.arg(
@@ -440,9 +450,9 @@ private:
             failAtEnd(details == 0 ? u"the layout has no Detail section"_s
                                    : u"the layout has more than one Detail section"_s);
         if (headers != footers)
-            failAtEnd(u"%1 group headers but %2 group footers: every group needs both"_s
-                          .arg(headers)
-                          .arg(footers));
+            failAtEnd(
+                u"%1 group headers but %2 group footers: every group needs both"_s.arg(headers).arg(
+                    footers));
     }
 
     [[noreturn]] void failAtEnd(const QString& what) const
@@ -466,10 +476,10 @@ void loadLayout(Report& report, const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw vb::Error(vb::ErrorNumber::FileNotFound,
-                        u"The report layout %1 cannot be read: %2"_s.arg(fileName,
-                                                                         file.errorString()),
-                        kSource);
+        throw vb::Error(
+            vb::ErrorNumber::FileNotFound,
+            u"The report layout %1 cannot be read: %2"_s.arg(fileName, file.errorString()),
+            kSource);
     QXmlStreamReader xml(&file);
     LoadedLayout layout = Reader(xml, fileName).read();
 

@@ -32,8 +32,8 @@ void DataControl::open()
         m_connection->open(m_connectionString);
     }
     auto recordset = std::make_unique<jet::Recordset>();
-    recordset->open(m_source, *m_connection, jet::CursorType::ForwardOnly,
-                    jet::LockType::ReadOnly, jet::CommandType::Text);
+    recordset->open(m_source, *m_connection, jet::CursorType::ForwardOnly, jet::LockType::ReadOnly,
+                    jet::CommandType::Text);
     m_recordset = std::move(recordset);
 }
 
@@ -74,8 +74,7 @@ jet::Recordset& DataControl::recordset()
 {
     if (!m_recordset)
         throw vb::Error(vb::ErrorNumber::ObjectVariableNotSet,
-                        QStringLiteral("The data control %1 is not open").arg(m_name),
-                        m_name);
+                        QStringLiteral("The data control %1 is not open").arg(m_name), m_name);
     return *m_recordset;
 }
 

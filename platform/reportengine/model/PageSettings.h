@@ -15,7 +15,7 @@ enum class Orientation
 struct PageSettings
 {
     Orientation orientation = Orientation::Default;
-    int paperWidth = 0;  // twips, as designed (portrait); 0 takes the printer's
+    int paperWidth = 0; // twips, as designed (portrait); 0 takes the printer's
     int paperHeight = 0;
     int leftMargin = 1440;
     int rightMargin = 1440;

@@ -27,10 +27,10 @@ T& controlOfKind(const Report& report, const QString& name, const QString& kindN
     Control& control = report.control(name);
     auto* typed = dynamic_cast<T*>(&control);
     if (!typed)
-        throw vb::Error(vb::ErrorNumber::TypeMismatch,
-                        u"The control \"%1\" of the report %2 is not a %3"_s.arg(name, report.name(),
-                                                                                kindName),
-                        report.name());
+        throw vb::Error(
+            vb::ErrorNumber::TypeMismatch,
+            u"The control \"%1\" of the report %2 is not a %3"_s.arg(name, report.name(), kindName),
+            report.name());
     return *typed;
 }
 

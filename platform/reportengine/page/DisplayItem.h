@@ -5,8 +5,8 @@
 // renderer paints them, the export filters translate them. Text is stored already broken into
 // lines, so every output shows the same line breaks the paginator measured.
 
-#include "platform/reportengine/Twips.h"
 #include "platform/reportengine/page/FontSpec.h"
+#include "platform/reportengine/Twips.h"
 
 #include <cstdint>
 #include <optional>
@@ -116,7 +116,7 @@ struct TocEntry
 {
     int level = 0; // 0 for the outermost group
     QString text;
-    int y = 0;     // twips from the top of the page
+    int y = 0; // twips from the top of the page
     friend bool operator==(const TocEntry&, const TocEntry&) = default;
 };
 

@@ -11,7 +11,7 @@ namespace report {
 
 struct Page
 {
-    int paperWidth = 0;  // twips, as oriented (landscape pages are wider than tall)
+    int paperWidth = 0; // twips, as oriented (landscape pages are wider than tall)
     int paperHeight = 0;
     std::vector<DisplayItem> items;
     std::vector<TocEntry> toc;

@@ -1,10 +1,9 @@
 // Reports from layout files run on a real database: groups, page breaks, growing text, keeping
 // together, page N of M, sub-reports, events and their order, errors, stopping.
-#include "ReportTestDatabase.h"
-
 #include "platform/reportengine/export/ExportFilter.h"
 #include "platform/reportengine/model/Report.h"
 #include "platform/vb/Error.h"
+#include "ReportTestDatabase.h"
 
 #include <gtest/gtest.h>
 #include <QRegularExpression>
@@ -50,8 +49,8 @@ QStringList textsNamed(const PageDocument& pages, const QString& name)
 // Every text item as "name=text", in page order, leaving out the page header and footer.
 QStringList bodyTexts(const PageDocument& pages)
 {
-    static const QStringList pageSections{u"lblHeading"_s, u"lblPage"_s, u"txtCurrentPage"_s,
-                                          u"lblOf"_s, u"txtPageCount"_s, u"txtWineOnPage"_s};
+    static const QStringList pageSections{u"lblHeading"_s, u"lblPage"_s,      u"txtCurrentPage"_s,
+                                          u"lblOf"_s,      u"txtPageCount"_s, u"txtWineOnPage"_s};
     QStringList result;
     for (const auto& text : placedTexts(pages)) {
         if (!pageSections.contains(text.name))
@@ -67,7 +66,8 @@ public:
     {
         loadLayout(database.dataPath(u"grouped_list.xml"_s));
         dcDetail().setConnectionString(database.connectionString());
-        dcDetail().setSource(u"SELECT Country, Wine, Price FROM tblWines ORDER BY Country, WineID"_s);
+        dcDetail().setSource(
+            u"SELECT Country, Wine, Price FROM tblWines ORDER BY Country, WineID"_s);
         for (const auto& section : sections()) {
             Section* s = section.get();
             s->setOnFormat([this, s] { log << s->name() + u"_Format"_s; });
@@ -87,10 +87,7 @@ protected:
     }
     void pageStart() override { log << u"PageStart"_s; }
     void pageEnd() override { log << u"PageEnd"_s; }
-    void printProgress(int pageNumber) override
-    {
-        log << u"PrintProgress %1"_s.arg(pageNumber);
-    }
+    void printProgress(int pageNumber) override { log << u"PrintProgress %1"_s.arg(pageNumber); }
     void reportEnd() override { log << u"ReportEnd"_s; }
 };
 
@@ -111,17 +108,26 @@ TEST(GenerationTest, GroupsPrintHeadersFootersAndDetailsInOrder)
 
     EXPECT_EQ(list.pages().state(), GenerationState::Finished);
     ASSERT_EQ(list.pages().count(), 1);
-    EXPECT_EQ(bodyTexts(list.pages()),
-              (QStringList{u"lblReportTitle=Wine List"_s,
-                           u"txtCountry=France"_s, u"txtWine=Château Margaux 2015"_s,
-                           u"txtPrice=450.00"_s, u"txtWine=Chablis Premier Cru 2020"_s,
-                           u"txtPrice=32.50"_s, u"lblEndOfCountry=End"_s,
-                           u"txtCountry=Italy"_s, u"txtWine=Barolo 2016"_s, u"txtPrice=65.00"_s,
-                           u"txtWine=Chianti Classico 2019"_s, u"txtPrice=18.90"_s,
-                           u"txtWine=Amarone 2015"_s, u"txtPrice=1,234.50"_s,
-                           u"lblEndOfCountry=End"_s, u"txtCountry=Spain"_s,
-                           u"txtWine=Rioja Reserva 2017"_s, u"txtPrice=24.00"_s,
-                           u"lblEndOfCountry=End"_s, u"lblTheEnd=The end"_s}));
+    EXPECT_EQ(bodyTexts(list.pages()), (QStringList{u"lblReportTitle=Wine List"_s,
+                                                    u"txtCountry=France"_s,
+                                                    u"txtWine=Château Margaux 2015"_s,
+                                                    u"txtPrice=450.00"_s,
+                                                    u"txtWine=Chablis Premier Cru 2020"_s,
+                                                    u"txtPrice=32.50"_s,
+                                                    u"lblEndOfCountry=End"_s,
+                                                    u"txtCountry=Italy"_s,
+                                                    u"txtWine=Barolo 2016"_s,
+                                                    u"txtPrice=65.00"_s,
+                                                    u"txtWine=Chianti Classico 2019"_s,
+                                                    u"txtPrice=18.90"_s,
+                                                    u"txtWine=Amarone 2015"_s,
+                                                    u"txtPrice=1,234.50"_s,
+                                                    u"lblEndOfCountry=End"_s,
+                                                    u"txtCountry=Spain"_s,
+                                                    u"txtWine=Rioja Reserva 2017"_s,
+                                                    u"txtPrice=24.00"_s,
+                                                    u"lblEndOfCountry=End"_s,
+                                                    u"lblTheEnd=The end"_s}));
     const Page page = list.pages().page(0);
     ASSERT_EQ(page.toc.size(), 3u);
     EXPECT_EQ(page.toc[1].text, u"Italy"_s);
@@ -139,14 +145,12 @@ TEST(GenerationTest, EventsComeInTheOrderModulesRelyOn)
         // The report header opens the first page: the page header formats after it.
         u"ReportHeader_Format"_s, u"ReportHeader_BeforePrint"_s, u"PageStart"_s,
         u"PageHeader_Format"_s, u"PageHeader_BeforePrint"_s, u"PageHeader_AfterPrint"_s,
-        u"ReportHeader_AfterPrint"_s,
-        u"FetchData"_s, u"CountryGroup_Format"_s, u"CountryGroup_BeforePrint"_s,
-        u"CountryGroup_AfterPrint"_s, u"Detail_Format"_s, u"Detail_BeforePrint"_s,
-        u"Detail_AfterPrint"_s,
-        u"FetchData"_s, u"Detail_Format"_s, u"Detail_BeforePrint"_s, u"Detail_AfterPrint"_s,
-        u"FetchData EOF"_s, u"CountryFooter_Format"_s, u"CountryFooter_BeforePrint"_s,
-        u"CountryFooter_AfterPrint"_s, u"ReportFooter_Format"_s, u"ReportFooter_BeforePrint"_s,
-        u"ReportFooter_AfterPrint"_s,
+        u"ReportHeader_AfterPrint"_s, u"FetchData"_s, u"CountryGroup_Format"_s,
+        u"CountryGroup_BeforePrint"_s, u"CountryGroup_AfterPrint"_s, u"Detail_Format"_s,
+        u"Detail_BeforePrint"_s, u"Detail_AfterPrint"_s, u"FetchData"_s, u"Detail_Format"_s,
+        u"Detail_BeforePrint"_s, u"Detail_AfterPrint"_s, u"FetchData EOF"_s,
+        u"CountryFooter_Format"_s, u"CountryFooter_BeforePrint"_s, u"CountryFooter_AfterPrint"_s,
+        u"ReportFooter_Format"_s, u"ReportFooter_BeforePrint"_s, u"ReportFooter_AfterPrint"_s,
         u"PageFooter_Format"_s, u"PageFooter_BeforePrint"_s, u"PageFooter_AfterPrint"_s,
         u"PageEnd"_s, u"PrintProgress 1"_s, u"ReportEnd"_s};
     EXPECT_EQ(list.log, expected);
@@ -210,8 +214,9 @@ TEST(GenerationTest, ReportStartChangesHoldAndFormatWinsOverBinding)
     copy->setDataField(u"Wine"_s);
     copy->setLeft(6000);
     list.section(u"Detail"_s).addControl(std::move(copy));
-    list.section(u"Detail"_s).setOnFormat(
-        [&list] { list.textBox(u"txtWine"_s).setText(u"#"_s + list.textBox(u"txtWine"_s).text()); });
+    list.section(u"Detail"_s).setOnFormat([&list] {
+        list.textBox(u"txtWine"_s).setText(u"#"_s + list.textBox(u"txtWine"_s).text());
+    });
     list.run();
 
     for (const auto& text : placedTexts(list.pages())) {
@@ -311,8 +316,9 @@ public:
             grownNoteHeights << textBox(u"txtNote"_s).height();
             label(u"lblNoteBox"_s).setHeight(textBox(u"txtNote"_s).height());
         });
-        section(u"PageHeader"_s).setOnBeforePrint(
-            [this] { textBox(u"txtWineOnPage"_s).setText(m_lastWine); });
+        section(u"PageHeader"_s).setOnBeforePrint([this] {
+            textBox(u"txtWineOnPage"_s).setText(m_lastWine);
+        });
     }
 
     QList<int> grownNoteHeights;

@@ -1,8 +1,7 @@
 // Reports end to end: generated from a database and written as a plain PDF, read back by
 // poppler (page count, paper, text in place), and rendered to PNG for a look.
-#include "ReportTestDatabase.h"
-
 #include "platform/reportengine/model/Report.h"
+#include "ReportTestDatabase.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
@@ -31,8 +30,8 @@ QList<TestWine> wines(int count)
     QList<TestWine> result;
     const QStringList countries{u"Argentina"_s, u"Greece"_s, u"New Zealand"_s};
     for (int i = 1; i <= count; ++i)
-        result.append({i, countries[(i - 1) * 3 / count], u"Wine number %1"_s.arg(i), i * 2.25,
-                       {}});
+        result.append(
+            {i, countries[(i - 1) * 3 / count], u"Wine number %1"_s.arg(i), i * 2.25, {}});
     return result;
 }
 
@@ -43,7 +42,8 @@ public:
     {
         loadLayout(database.dataPath(u"grouped_list.xml"_s));
         dcDetail().setConnectionString(database.connectionString());
-        dcDetail().setSource(u"SELECT Country, Wine, Price FROM tblWines ORDER BY Country, WineID"_s);
+        dcDetail().setSource(
+            u"SELECT Country, Wine, Price FROM tblWines ORDER BY Country, WineID"_s);
         // Every second row shaded, as the list reports do.
         section(u"Detail"_s).setOnFormat([this] {
             Section& detail = section(u"Detail"_s);
@@ -101,7 +101,8 @@ TEST(ReportPdfTest, PlainPdfHasEveryPageOnTheRightPaperWithItsText)
         EXPECT_TRUE(text.contains(u"Wine number 1 "_s)) << text.left(2000).toStdString();
         EXPECT_TRUE(text.contains(u"Wine number 120"_s));
         for (int page = 1; page <= pages; ++page) {
-            const QRegularExpression pageOfPages(u"Page\\s+%1\\s+of\\s+%2\\b"_s.arg(page).arg(pages));
+            const QRegularExpression pageOfPages(
+                u"Page\\s+%1\\s+of\\s+%2\\b"_s.arg(page).arg(pages));
             EXPECT_TRUE(text.contains(pageOfPages)) << page;
         }
         // The group header repeats on every page its group continues on.
@@ -111,7 +112,7 @@ TEST(ReportPdfTest, PlainPdfHasEveryPageOnTheRightPaperWithItsText)
                 EXPECT_TRUE(pageText.contains(u"New Zealand"_s));
         }
         run(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"60"_s, u"-f"_s, u"1"_s, u"-l"_s, u"2"_s, pdf,
-                           out + u"/"_s + QLatin1String(paper.name)});
+                            out + u"/"_s + QLatin1String(paper.name)});
     }
 }
 

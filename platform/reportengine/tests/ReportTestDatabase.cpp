@@ -40,7 +40,8 @@ ReportTestDatabase::ReportTestDatabase(const QList<TestWine>& wines,
     for (const auto& [wineId, count] : notesPerWine) {
         for (int n = 1; n <= count; ++n) {
             connection.execute(u"INSERT INTO tblNotes (WineID, NoteDate, NoteText) VALUES "
-                               u"(%1, #1/%2/2024#, 'Note %2 of wine %1')"_s.arg(wineId).arg(n));
+                               u"(%1, #1/%2/2024#, 'Note %2 of wine %1')"_s.arg(wineId)
+                                   .arg(n));
         }
     }
     connection.commitTrans();
