@@ -10,6 +10,7 @@ packages=(
     cups cups-client printer-driver-cups-pdf
     fonts-liberation2
     poppler-utils libtiff-tools qpdf python3 python3-xlrd binutils unrtf
+    mdbtools-dev mdbtools
 )
 
 missing=()
