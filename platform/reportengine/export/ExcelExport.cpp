@@ -9,6 +9,7 @@
 #include "platform/reportengine/export/SheetGrid.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <QFile>
 
 using namespace Qt::StringLiterals;
@@ -186,10 +187,7 @@ void writeStreamFile(const PartialFile& file, const QByteArray& data)
     QFile out(file.path());
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(data) != data.size() ||
         !out.flush())
-        throw file.writeError(out.errorString());
-    out.close();
-    if (out.error() != QFileDevice::NoError)
-        throw file.writeError(out.errorString());
+        throw file.writeError(out.errorString(), errno);
 }
 
 } // namespace

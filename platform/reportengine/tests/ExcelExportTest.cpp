@@ -390,3 +390,24 @@ TEST_F(ExcelExportTest, aFolderThatDoesNotExistFailsNamingTheFileAndLeavesNothin
                  vb::Error);
     EXPECT_TRUE(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
+
+TEST_F(ExcelExportTest, aFullDiskFailsTheExportNamingTheFileAndLeavesNoFile)
+{
+    fillWineList(m_wineList, 40);
+    for (const int version : {4, 8}) { // a plain stream and a compound file
+        objExcelExport filter;
+        filter.setVersion(version);
+        filter.setFileName(m_folder.filePath(u"list.xls"_s));
+        bool failed = false;
+        {
+            const DiskFullAfter full(4000);
+            try {
+                filter.exportDocument(m_wineList, {});
+            } catch (const vb::Error& error) {
+                failed = error.description().contains(QDir::toNativeSeparators(filter.fileName()));
+            }
+        }
+        EXPECT_TRUE(failed) << version;
+        EXPECT_TRUE(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+}

@@ -2,9 +2,11 @@
 
 #include "platform/reportengine/tests/ExportReaders.h"
 
+#include <csignal>
 #include <gtest/gtest.h>
 #include <QFileInfo>
 #include <QProcess>
+#include <sys/resource.h>
 
 namespace report::testing {
 
@@ -40,6 +42,24 @@ QString testScriptFolder()
     if (!sourceDir.isEmpty())
         return sourceDir + QStringLiteral("/platform/reportengine/tests");
     return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath();
+}
+
+DiskFullAfter::DiskFullAfter(long bytes) : m_savedHandler(std::signal(SIGXFSZ, SIG_IGN))
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_savedLimit = limit.rlim_cur;
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+DiskFullAfter::~DiskFullAfter()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_savedLimit;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_savedHandler);
 }
 
 } // namespace report::testing

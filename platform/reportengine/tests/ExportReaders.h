@@ -23,4 +23,19 @@ QString toolOutput(const QString& program, const QStringList& arguments);
 // The folder of the tests' helper scripts (tests/ in the source tree).
 QString testScriptFolder();
 
+// A full disk, as far as this process sees: files cannot grow past `bytes` while it lives
+// (the file size limit, with its signal ignored so that writes fail with EFBIG instead).
+class DiskFullAfter
+{
+public:
+    explicit DiskFullAfter(long bytes);
+    ~DiskFullAfter();
+    DiskFullAfter(const DiskFullAfter&) = delete;
+    DiskFullAfter& operator=(const DiskFullAfter&) = delete;
+
+private:
+    unsigned long m_savedLimit = 0;
+    void (*m_savedHandler)(int) = nullptr;
+};
+
 } // namespace report::testing

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -225,6 +226,27 @@ TEST_F(PdfExportTest, aFailedExportKeepsThePreviousFileAndLeavesNoPartialOne)
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
+    EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{u"list.pdf"_s});
+}
+
+TEST_F(PdfExportTest, aFullDiskFailsTheExportNamingTheFileAndKeepsThePreviousOne)
+{
+    objPDFExport filter;
+    const QString pdf = exportPdf(filter);
+    const qint64 before = QFileInfo(pdf).size();
+    filter.setUserPassword(u"x"_s);
+    bool failed = false;
+    {
+        const DiskFullAfter full(2000);
+        try {
+            filter.exportDocument(m_document, {});
+        } catch (const vb::Error& error) {
+            failed = error.description().contains(QDir::toNativeSeparators(pdf));
+        }
+    }
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(QFileInfo(pdf).size(), before);
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList{u"list.pdf"_s});
 }

@@ -6,10 +6,12 @@
 #include "platform/reportengine/export/PdfExport.h"
 #include "platform/reportengine/tests/ExportReaders.h"
 #include "platform/reportengine/tests/WineListPages.h"
+#include "platform/vb/Error.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -112,4 +114,24 @@ TEST(TiffExport, aPageLooksLikeThePdfRenderingOfItWithItsShading)
     const QRgb shade = fromTiff.pixel(760 * 200 / 1440, shadedY);
     EXPECT_EQ(qGray(shade), 0xe4) << std::hex << shade;
     EXPECT_EQ(qGray(fromTiff.pixel(760 * 200 / 1440, shadedY - 300 * 200 / 1440)), 0xff);
+}
+
+TEST(TiffExport, aFullDiskFailsTheExportNamingTheFileAndLeavesNoFile)
+{
+    const QTemporaryDir folder;
+    PageDocument document;
+    fillWineList(document, 2);
+    objTIFFExport filter;
+    filter.setFileName(folder.filePath(u"list.tif"_s));
+    bool failed = false;
+    {
+        const DiskFullAfter full(100000);
+        try {
+            filter.exportDocument(document, {});
+        } catch (const vb::Error& error) {
+            failed = error.description().contains(QDir::toNativeSeparators(filter.fileName()));
+        }
+    }
+    EXPECT_TRUE(failed);
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
