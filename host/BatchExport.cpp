@@ -4,6 +4,7 @@
 
 #include "common/Registry_Management.h"
 #include "platform/reportengine/export/ExportSettings.h"
+#include "platform/reportengine/export/HtmlExport.h"
 #include "platform/reportengine/model/Report.h"
 #include "platform/vb/Error.h"
 
@@ -75,8 +76,8 @@ QString exportSettingsKey(const QString& reportName, const QString& formatName)
     return u"Reports\\Export\\"_s + reportName + u'\\' + formatOf(formatName).subKey;
 }
 
-void exportGeneratedReport(report::Report& report, const QString& reportName,
-                           const QString& formatName, const QString& fileName)
+QString exportGeneratedReport(report::Report& report, const QString& reportName,
+                              const QString& formatName, const QString& fileName)
 {
     const report::ExportFormat& format = formatOf(formatName);
     std::unique_ptr<report::ExportFilter> filter = report::createExportFilter(format.code);
@@ -85,6 +86,9 @@ void exportGeneratedReport(report::Report& report, const QString& reportName,
                                reportName);
     filter->setFileName(fileName);
     report.exportReport(*filter);
+    if (const auto* html = dynamic_cast<const report::objHTMLExport*>(filter.get()))
+        return html->mainFileName();
+    return fileName;
 }
 
 } // namespace host

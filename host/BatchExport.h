@@ -21,9 +21,10 @@ bool isBatchFormat(const QString& name);
 // The registry key, below the application key, of a report's options for a format.
 QString exportSettingsKey(const QString& reportName, const QString& formatName);
 
-// Exports the generated pages of `report` to `fileName`. Raises vb::Error for an unknown
-// format and when the file cannot be written.
-void exportGeneratedReport(report::Report& report, const QString& reportName,
-                           const QString& formatName, const QString& fileName);
+// Exports the generated pages of `report` to `fileName` and returns the file a reader opens
+// (HTML names its own: <base>.htm or .mht). Raises vb::Error for an unknown format and when the
+// file cannot be written.
+QString exportGeneratedReport(report::Report& report, const QString& reportName,
+                              const QString& formatName, const QString& fileName);
 
 } // namespace host

@@ -46,7 +46,9 @@ int runBatch(const BatchCommand& command)
     try {
         HostSession session(HostFiles::fromRegistry());
         session.setSelection(chosenSelection(session, command));
-        BatchOutput output{command.format, QDir::current().absoluteFilePath(command.fileName)};
+        BatchOutput output;
+        output.format = command.format;
+        output.fileName = QDir::current().absoluteFilePath(command.fileName);
         const BatchViewerRegistration viewer(output);
         const reports::CallResult result = session.runReport(command.request, nullptr);
         if (result.failed()) {
@@ -60,10 +62,10 @@ int runBatch(const BatchCommand& command)
                 reportName(command.request.kind)));
             return kExitReportFailed;
         }
-        std::fputs(
-            qPrintable(u"Wrote %1 (%2 pages)\n"_s.arg(QDir::toNativeSeparators(output.fileName))
-                           .arg(output.pages)),
-            stdout);
+        std::fputs(qPrintable(u"Wrote %1 (%2 page(s))\n"_s
+                                  .arg(QDir::toNativeSeparators(output.writtenFile))
+                                  .arg(output.pages)),
+                   stdout);
         return kExitSuccess;
     } catch (const vb::Error& error) {
         printError(error.description());

@@ -26,7 +26,8 @@ reports::CallResult BatchViewer::PreviewReport(QWidget*, report::Report& pReport
             throw vb::Error(vb::ErrorNumber::InvalidProcedureCall,
                             u"The report %1 has no pages to export"_s.arg(pReportName),
                             u"clsReportViewer.PreviewReport"_s);
-        exportGeneratedReport(pReport, pReportName, m_output.format, m_output.fileName);
+        m_output.writtenFile =
+            exportGeneratedReport(pReport, pReportName, m_output.format, m_output.fileName);
         ++m_output.reportsExported;
         m_output.pages = pReport.pages().count();
     });

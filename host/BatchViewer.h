@@ -17,6 +17,7 @@ struct BatchOutput
 {
     QString format; // see BatchExport.h
     QString fileName;
+    QString writtenFile; // the file a reader opens
     int reportsExported = 0;
     int pages = 0;
 };

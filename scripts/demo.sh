@@ -45,3 +45,21 @@ head -n 25 "$inst/Tools/FileAnalysis.txt" | tr -d '\r'
 echo
 echo "Jet SQL on the updated cellar:"
 "$build/bin/qvsql" --password vutmarelko "$inst/csample.qvd" "SELECT TOP 5 Vintage, DrinkFrom, Optimal, DrinkTo, Format([Created], \"yyyy-mm-dd\") AS Added FROM tblWines WHERE Vintage <> \"\" ORDER BY Vintage, WineID"
+
+# The reports of the updated cellar, headless, as the host program runs them: each report whose
+# library is installed is written as a PDF; a report whose library is not there yet says so.
+echo
+echo "Reports of the updated cellar:"
+mkdir -p "$work/Reports"
+for report in winelist summary cellarbook locations; do
+    case $report in
+        winelist) options=(--grouping "Country/StateRegion/") ;;
+        cellarbook) options=(--details) ;;
+        locations) options=(--kind ByLocation) ;;
+        *) options=() ;;
+    esac
+    if ! "$build/bin/quorvex" report "$report" "${options[@]}" --export pdf \
+        --out "$work/Reports/$report.pdf"; then
+        echo "($report: no PDF)"
+    fi
+done
