@@ -14,10 +14,13 @@
 // without a CUPS server, has no devices and an empty DeviceName, and reports still generate,
 // preview and export on the paper set here.
 
+#include <QPageSize>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 class QPrinter;
+class QPrinterInfo;
 class QWidget;
 
 namespace report {
@@ -25,13 +28,20 @@ namespace report {
 class Printer
 {
 public:
+    // The object name of the set-up dialog, for scripts that work it.
+    static constexpr char kSetupDialogName[] = "printerSetupDialog";
+
     Printer(); // the default device and its default paper, or Letter/A4 from the locale
 
     QStringList deviceNames() const;
     int deviceCount() const;
     QString deviceName() const { return m_deviceName; }
-    // An unknown name is refused (returns false, nothing changes); "" selects no device.
+    // An unknown name is refused (returns false, nothing changes); "" selects no device. The
+    // paper and print settings stay as they are (the caller restores them after the device).
     bool setDeviceName(const QString& name);
+
+    // Values outside a property's range are ignored (the property keeps its value): the
+    // viewer restores settings from the registry, where -1 stands for "not set".
 
     int orientation() const noexcept { return m_orientation; }
     void setOrientation(int orientation);
@@ -42,9 +52,12 @@ public:
     // Paper width and height in twips as oriented: landscape swaps them.
     int paperWidth() const;
     int paperHeight() const;
-    // Sets the user-defined paper's size (portrait twips); used when PaperSize is 256.
+    // Sets the user-defined paper's size, used when PaperSize is 256; in twips as oriented,
+    // like the getters, so that a stored width and height restore the same paper.
     void setPaperWidth(int twips);
     void setPaperHeight(int twips);
+    // The paper as Qt knows it (portrait), also for PaperSize 256.
+    QPageSize pageSize() const;
     int duplex() const noexcept { return m_duplex; }
     void setDuplex(int duplex);
     int printQuality() const noexcept { return m_printQuality; }
@@ -53,19 +66,26 @@ public:
     void setPaperBin(int bin);
 
     // Puts these settings into `printer` (device, page size and orientation, colour, duplex,
-    // resolution). Without a device, a QPrinter writing PDF to nowhere is left untouched.
+    // resolution, paper source). Without a device the printer's own device or PDF output
+    // stays as it is; the paper and print settings are set all the same.
     void configure(QPrinter& printer) const;
-    // Takes the settings a print or set-up dialog left in `printer`.
+    // Takes the settings a print or set-up dialog left in `printer` (the device only when it
+    // prints to a device, not to a file).
     void takeFrom(const QPrinter& printer);
-    // The printer set-up dialog (through the shell seam); false when cancelled.
+    // The printer set-up dialog (device, paper, colour, duplex; through the shell seam); false
+    // when cancelled, and then nothing changes.
     bool setupDialog(QWidget* parent);
 
 private:
+    void takeDeviceDefaults(const QPrinterInfo& device);
+    void setPaper(const QPageSize& pageSize);
+    QSize portraitPaper() const;
+
     QString m_deviceName;
     int m_orientation = 1;
     int m_colorMode = 2;
     int m_paperSize = 9;
-    int m_userPaperWidth = 11906;  // A4 portrait, twips
+    int m_userPaperWidth = 11906; // A4 portrait, twips
     int m_userPaperHeight = 16838;
     int m_duplex = 1;
     int m_printQuality = 0;
