@@ -65,11 +65,25 @@ constexpr int kMaxPageBreaks = 1026; // what Excel keeps
 constexpr int kNoteChunk = 2048;
 constexpr int kFirstCustomFormat = 164;
 
-// The four fonts every workbook has: regular, bold, italic, bold italic (index = bold +
-// 2 * italic; none reaches index 4, which Excel skips).
-int fontIndex(const SheetCell& cell)
+constexpr int kMaxFonts = 64;
+
+struct FontKey
+{
+    int height = kFontHeight; // twips
+    bool bold = false;
+    bool italic = false;
+    friend bool operator==(const FontKey&, const FontKey&) = default;
+};
+
+// The four 10-point styles every workbook starts with: regular, bold, italic, bold italic.
+int styleFont(const SheetCell& cell)
 {
     return (cell.bold ? 1 : 0) + (cell.italic ? 2 : 0);
+}
+
+FontKey fontKey(const SheetCell& cell)
+{
+    return {static_cast<int>(cell.pointSize * 20 + 0.5), cell.bold, cell.italic};
 }
 
 unsigned alignCode(HAlign align)
@@ -137,9 +151,24 @@ public:
         return m_version >= 5 ? kFirstCustomFormat + position : position + 1;
     }
 
+    // The font record of the cell's size and style. BIFF2 cells name one of four fonts, so
+    // there the size stays 10 points; a workbook out of font records does the same.
+    int fontOf(const SheetCell& cell)
+    {
+        const FontKey key = fontKey(cell);
+        const auto found = std::find(m_fonts.begin(), m_fonts.end(), key);
+        int position = static_cast<int>(found - m_fonts.begin());
+        if (found == m_fonts.end()) {
+            if (m_version == 2 || static_cast<int>(m_fonts.size()) >= kMaxFonts)
+                return styleFont(cell);
+            m_fonts.push_back(key);
+        }
+        return position < 4 ? position : position + 1; // Excel has no font 4
+    }
+
     int styleOf(const SheetCell& cell)
     {
-        const CellStyle style{fontIndex(cell), cell.number ? formatIndex(cell.format) : 0,
+        const CellStyle style{fontOf(cell), cell.number ? formatIndex(cell.format) : 0,
                               alignCode(cell.align), cell.text.contains(u'\n')};
         const auto found = m_styles.find(style);
         if (found != m_styles.end())
@@ -161,6 +190,7 @@ public:
 
     int firstCellXf() const noexcept { return m_version >= 5 ? kStyleXfs + 1 : 1; }
     const std::vector<QString>& formats() const noexcept { return m_formats; }
+    const std::vector<FontKey>& fonts() const noexcept { return m_fonts; }
     const std::map<CellStyle, int>& styles() const noexcept { return m_styles; }
     const std::vector<QString>& strings() const noexcept { return m_strings; }
     int stringUses() const noexcept { return m_stringUses; }
@@ -168,6 +198,10 @@ public:
 
 private:
     int m_version;
+    std::vector<FontKey> m_fonts{{kFontHeight, false, false},
+                                 {kFontHeight, true, false},
+                                 {kFontHeight, false, true},
+                                 {kFontHeight, true, true}};
     std::vector<QString> m_formats;
     std::map<CellStyle, int> m_styles;
     std::vector<QString> m_strings;
@@ -206,23 +240,22 @@ void writeBof(BiffStream& out, unsigned type)
     }
 }
 
-void writeFonts(BiffStream& out)
+void writeFonts(BiffStream& out, const WorkbookTables& tables)
 {
     const QString name = u"Arial"_s;
-    for (int font = 0; font < 4; ++font) {
-        const bool bold = font & 1;
-        const bool italic = font & 2;
+    for (const FontKey& font : tables.fonts()) {
+        const unsigned options = (font.bold ? 0x01 : 0) | (font.italic ? 0x02 : 0);
         BiffBody body;
-        body.u16(kFontHeight);
+        body.u16(static_cast<unsigned>(font.height));
         if (out.version() <= 4) {
-            body.u16((bold ? 0x01 : 0) | (italic ? 0x02 : 0));
+            body.u16(options);
             if (out.version() >= 3)
                 body.u16(0x7FFF); // automatic colour
             body.byteString(byteText(name), 1);
             out.record(out.version() == 2 ? rec::kFont : rec::kFont3, body);
             continue;
         }
-        body.u16((bold ? 0x01 : 0) | (italic ? 0x02 : 0)).u16(0x7FFF).u16(bold ? 700 : 400);
+        body.u16(options).u16(0x7FFF).u16(font.bold ? 700 : 400);
         body.u16(0).u8(0).u8(0).u8(0).u8(0); // escapement, underline, family, charset, -
         if (out.version() >= 8)
             body.unicodeString(name, 1);
@@ -428,7 +461,7 @@ QByteArray biff2Attributes(const SheetCell& cell, WorkbookTables& tables)
     const int format = cell.number ? tables.formatIndex(cell.format) : 0;
     QByteArray bytes(3, '\0');
     bytes[0] = 0x40; // locked
-    bytes[1] = static_cast<char>((format & 0x3F) | (fontIndex(cell) << 6));
+    bytes[1] = static_cast<char>((format & 0x3F) | (tables.fontOf(cell) << 6));
     bytes[2] = static_cast<char>(alignCode(cell.align));
     return bytes;
 }
@@ -496,7 +529,7 @@ void writeWorksheet(BiffStream& out, const WorksheetData& sheet, WorkbookTables&
     if (out.version() <= 4) {
         // A one-sheet file carries the workbook's tables itself.
         out.record(rec::kCodePage, BiffBody().u16(1252));
-        writeFonts(out);
+        writeFonts(out, tables);
         writeFormats(out, tables);
         writeXfs(out, tables);
     }
@@ -597,7 +630,7 @@ QByteArray writeBiffWorkbook(int version, const std::vector<WorksheetData>& shee
     writeBof(out, kGlobals);
     out.record(rec::kCodePage, BiffBody().u16(version >= 8 ? 1200 : 1252));
     writeWindow1(out);
-    writeFonts(out);
+    writeFonts(out, tables);
     writeFormats(out, tables);
     writeXfs(out, tables);
     std::vector<qsizetype> offsets;

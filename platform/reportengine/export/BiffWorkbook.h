@@ -22,6 +22,7 @@ struct SheetCell
     QString text;                 // shown text (a number cell keeps it for reference)
     std::optional<double> number; // set: a number cell shown with `format`
     QString format = QStringLiteral("General");
+    double pointSize = 10;
     bool bold = false;
     bool italic = false;
     HAlign align = HAlign::Left;

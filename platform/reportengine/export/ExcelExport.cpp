@@ -36,6 +36,7 @@ PageText pageText(const Page& page)
             continue;
         SheetCell cell;
         cell.text = textItem->text();
+        cell.pointSize = textItem->font.pointSize;
         cell.bold = textItem->font.bold;
         cell.italic = textItem->font.italic;
         cell.align = textItem->align;

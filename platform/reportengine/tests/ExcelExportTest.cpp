@@ -148,6 +148,13 @@ TEST_P(ExcelVersionTest, everyVersionOpensWithItsTextsAndNumbers)
         EXPECT_TRUE(all.contains(u"?????? ?????? 4"_s));
     }
 
+    // The title keeps its size (a BIFF2 cell can only name one of four 10-point fonts) and
+    // boldness.
+    const QJsonObject title = cellWithText(sheet, u"Wine list"_s)[u"font"_s].toObject();
+    EXPECT_EQ(title[u"height"_s].toInt(), GetParam() == 2 ? 200 : 400);
+    EXPECT_TRUE(title[u"bold"_s].toBool());
+    EXPECT_TRUE(cellWithText(sheet, u"Region 1.1"_s)[u"font"_s][u"italic"_s].toBool());
+
     // "1,234.50" is a number shown with thousands and two decimals, "1990" a plain number.
     const QJsonObject price = cellWithText(sheet, u"Château Margaux 1"_s);
     ASSERT_FALSE(price.isEmpty());

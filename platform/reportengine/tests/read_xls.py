@@ -1,7 +1,7 @@
 #!/usr/bin/python3
-# Reads an .xls file with xlrd and prints what the Excel export tests compare, as JSON:
-# the BIFF version, and per sheet its name, cells (with number formats), row heights, column
-# widths, page breaks and notes.
+# Reads an .xls file with xlrd and prints what the Excel export tests compare, as JSON: the
+# BIFF version, and per sheet its name, cells (with number formats and fonts), row heights,
+# column widths, page breaks and notes.
 import json
 import os
 import sys
@@ -23,6 +23,8 @@ def cell_json(book, sheet, row, col):
         entry["type"] = "text"
     else:
         return None
+    font = book.font_list[book.xf_list[cell.xf_index].font_index]
+    entry["font"] = {"height": font.height, "bold": bool(font.bold), "italic": bool(font.italic)}
     return entry
 
 
