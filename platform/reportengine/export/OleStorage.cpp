@@ -2,6 +2,9 @@
 
 #include "platform/reportengine/export/OleStorage.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
 #include <gsf/gsf-output-stdio.h>
@@ -22,13 +25,15 @@ struct ObjectUnref
 template <class T>
 using GsfHandle = std::unique_ptr<T, ObjectUnref>;
 
-QString failure(GError* error, const QString& fallback)
+struct FileCloser
 {
-    if (!error)
-        return fallback;
-    const QString message = QString::fromUtf8(error->message);
-    g_error_free(error);
-    return message;
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+QString failure(GsfOutput* output, const QString& fallback)
+{
+    const GError* error = gsf_output_error(output);
+    return error ? QString::fromUtf8(error->message) : fallback;
 }
 
 bool closeOutput(GsfOutput* output)
@@ -40,11 +45,16 @@ bool closeOutput(GsfOutput* output)
 
 QString writeOleStorage(const QString& path, const char* streamName, const QByteArray& data)
 {
-    GError* error = nullptr;
+    // libgsf writes into our own open file: its file-name writer would add a temporary file
+    // of its own beside ours.
+    const QByteArray encoded = QFile::encodeName(path);
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(encoded.constData(), "wb"));
+    if (!file)
+        return QString::fromLocal8Bit(std::strerror(errno));
     const GsfHandle<GsfOutput> sink(
-        gsf_output_stdio_new(QFile::encodeName(path).constData(), &error));
+        gsf_output_stdio_new_FILE(encoded.constData(), file.get(), TRUE));
     if (!sink)
-        return failure(error, u"the file could not be opened"_s);
+        return u"the file could not be opened"_s;
     const GsfHandle<GsfOutfile> storage(gsf_outfile_msole_new(sink.get()));
     if (!storage)
         return u"no compound file could be made"_s;
@@ -58,12 +68,11 @@ QString writeOleStorage(const QString& path, const char* streamName, const QByte
         if (!written || !closeOutput(stream.get()))
             return u"the workbook could not be written"_s;
     }
-    // Closing the compound file writes its directory and closes the file under it.
-    if (!closeOutput(GSF_OUTPUT(storage.get()))) {
-        const GError* sinkError = gsf_output_error(sink.get());
-        return sinkError ? QString::fromUtf8(sinkError->message)
-                         : u"the compound file could not be completed"_s;
-    }
+    // Closing the compound file writes its directory into the file.
+    if (!closeOutput(GSF_OUTPUT(storage.get())))
+        return failure(sink.get(), u"the compound file could not be completed"_s);
+    if (std::fflush(file.get()) != 0 || std::fclose(file.release()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
     return {};
 }
 
