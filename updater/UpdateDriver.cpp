@@ -7,6 +7,7 @@
 #include "common/ShowProgress.h"
 #include "DatabaseInUse.h"
 #include "platform/jet/Error.h"
+#include "platform/jet/import/JetFileHeader.h"
 #include "platform/shell/Shell.h"
 #include "platform/vb/Error.h"
 #include "UpdaterTexts.h"
@@ -168,6 +169,11 @@ void UpdateDriver::backUpAndOpen()
     for (const DatabaseKind kind : allDatabaseKinds)
         m_targets[kind] = m_installation->databasePath(kind);
     m_state.mainDatabasePath = m_targets.at(DatabaseKind::Main);
+    // An installation brought over from Windows still holds Access files: say how to import them.
+    for (const DatabaseKind kind : backupOrder)
+        if (jet::importer::isJetFile(m_targets.at(kind)))
+            throw vb::Error(jet::ErrorNumber::Unspecified,
+                            jet::importer::jetFileAdvice(m_targets.at(kind)), source);
 
     // Nothing is copied while another program is changing any of the databases.
     for (const DatabaseKind kind : backupOrder)
