@@ -63,6 +63,8 @@ void writePdf(const PageDocument& document, const QString& fileName,
     QPainter painter;
     if (!painter.begin(&writer))
         throw writeError(fileName, u"the PDF writer could not start"_s);
+    // Pictures go in as they are; the PDF filter compresses them at the quality the user chose.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     const double scale = double(kPdfResolution) / kTwipsPerInch;
     for (int i = 0; i < count; ++i) {
         const Page page = document.page(i);

@@ -164,23 +164,6 @@ CupsClientTarget::~CupsClientTarget()
     forgetCupsServer();
 }
 
-CommandOutput runCommand(const QString& program, const QStringList& arguments, int timeoutMs)
-{
-    CommandOutput output;
-    QProcess process;
-    process.start(program, arguments);
-    process.closeWriteChannel();
-    output.ran = process.waitForStarted(timeoutMs) && process.waitForFinished(timeoutMs);
-    if (!output.ran) {
-        process.kill();
-        process.waitForFinished(kStopTimeoutMs);
-    }
-    output.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    output.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    output.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return output;
-}
-
 bool CupsServer::installed()
 {
     return QFileInfo(QString::fromLatin1(kDaemon)).isExecutable();
@@ -256,9 +239,9 @@ FileDevice Yes
     return true;
 }
 
-CommandOutput CupsServer::lpstat(const QStringList& arguments) const
+ToolResult CupsServer::lpstat(const QStringList& arguments) const
 {
-    return runCommand(u"lpstat"_s, QStringList{u"-h"_s, socket()} + arguments);
+    return runTool(u"lpstat"_s, QStringList{u"-h"_s, socket()} + arguments);
 }
 
 bool CupsServer::waitUntilAnswering()
@@ -291,15 +274,15 @@ bool CupsServer::start()
 
 bool CupsServer::addPdfQueue(const QString& name, const QString& outputFile, bool makeDefault)
 {
-    const CommandOutput added =
-        runCommand(u"lpadmin"_s, {u"-h"_s, socket(), u"-p"_s, name, u"-E"_s, u"-v"_s,
-                                  QUrl::fromLocalFile(outputFile).toString(), u"-P"_s,
-                                  path(u"pdf-printer.ppd"_s)});
-    if (!added.ran || added.exitCode != 0)
+    const ToolResult added =
+        runTool(u"lpadmin"_s,
+                {u"-h"_s, socket(), u"-p"_s, name, u"-E"_s, u"-v"_s,
+                 QUrl::fromLocalFile(outputFile).toString(), u"-P"_s, path(u"pdf-printer.ppd"_s)});
+    if (added.exitCode != 0)
         return fail(u"lpadmin could not add %1: %2"_s.arg(name, added.err));
     if (makeDefault) {
-        const CommandOutput chosen = runCommand(u"lpadmin"_s, {u"-h"_s, socket(), u"-d"_s, name});
-        if (!chosen.ran || chosen.exitCode != 0)
+        const ToolResult chosen = runTool(u"lpadmin"_s, {u"-h"_s, socket(), u"-d"_s, name});
+        if (chosen.exitCode != 0)
             return fail(u"lpadmin could not make %1 the default: %2"_s.arg(name, chosen.err));
     }
     const QDeadlineTimer deadline(kStartTimeoutMs);
@@ -315,8 +298,8 @@ bool CupsServer::waitUntilIdle(int timeoutMs) const
 {
     const QDeadlineTimer deadline(timeoutMs);
     while (!deadline.hasExpired()) {
-        const CommandOutput jobs = lpstat({u"-o"_s});
-        if (jobs.ran && jobs.exitCode == 0 && jobs.out.trimmed().isEmpty())
+        const ToolResult jobs = lpstat({u"-o"_s});
+        if (jobs.exitCode == 0 && jobs.out.trimmed().isEmpty())
             return true;
         QThread::msleep(kPollMs);
     }
@@ -326,7 +309,7 @@ bool CupsServer::waitUntilIdle(int timeoutMs) const
 QStringList CupsServer::completedJobs(const QString& queue) const
 {
     QStringList ids;
-    const CommandOutput jobs = lpstat({u"-W"_s, u"completed"_s, u"-o"_s, queue});
+    const ToolResult jobs = lpstat({u"-W"_s, u"completed"_s, u"-o"_s, queue});
     for (const QString& line : jobs.out.split(u'\n', Qt::SkipEmptyParts))
         ids << line.section(u' ', 0, 0);
     std::sort(ids.begin(), ids.end(), [](const QString& a, const QString& b) {

@@ -20,6 +20,8 @@
 //
 // Every wait has a time limit; nothing here can hang a test.
 
+#include "platform/reportengine/tests/ExportReaders.h"
+
 #include <memory>
 #include <optional>
 #include <QByteArray>
@@ -49,18 +51,6 @@ private:
     };
     std::vector<Saved> m_saved;
 };
-
-struct CommandOutput
-{
-    bool ran = false; // started and finished in time
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs a program to its end (at most `timeoutMs`) and returns what it printed.
-CommandOutput runCommand(const QString& program, const QStringList& arguments,
-                         int timeoutMs = 20'000);
 
 class CupsServer
 {
@@ -97,7 +87,7 @@ private:
     bool waitUntilAnswering();
     bool fail(const QString& what);
     QString path(const QString& relative) const;
-    CommandOutput lpstat(const QStringList& arguments) const;
+    ToolResult lpstat(const QStringList& arguments) const;
 
     QTemporaryDir m_folder;
     QProcess m_daemon;

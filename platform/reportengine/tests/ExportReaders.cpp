@@ -10,12 +10,13 @@
 
 namespace report::testing {
 
-ToolResult runTool(const QString& program, const QStringList& arguments)
+ToolResult runTool(const QString& program, const QStringList& arguments, int timeoutMs)
 {
     QProcess process;
     process.start(program, arguments);
+    process.closeWriteChannel();
     ToolResult result;
-    if (!process.waitForFinished(60000)) {
+    if (!process.waitForFinished(timeoutMs)) {
         process.kill();
         process.waitForFinished();
         result.err = program + QStringLiteral(" did not finish");

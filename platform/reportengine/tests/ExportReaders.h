@@ -15,8 +15,9 @@ struct ToolResult
     QString err;
 };
 
-// Runs `program` (60 seconds at most) and returns what it printed.
-ToolResult runTool(const QString& program, const QStringList& arguments);
+// Runs `program` (at most `timeoutMs`, then it is killed and the exit code is -1) with no input
+// and returns what it printed.
+ToolResult runTool(const QString& program, const QStringList& arguments, int timeoutMs = 60'000);
 // Its standard output; a failing run fails the test.
 QString toolOutput(const QString& program, const QStringList& arguments);
 

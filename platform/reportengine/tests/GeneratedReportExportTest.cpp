@@ -2,12 +2,12 @@
 // by poppler, qpdf, xlrd and tiffinfo: group headers as bookmarks, prices as number cells,
 // one TIFF page per generated page.
 
+#include "ListReport.h"
 #include "platform/reportengine/export/ExcelExport.h"
 #include "platform/reportengine/export/PdfExport.h"
 #include "platform/reportengine/export/TiffExport.h"
 #include "platform/reportengine/model/Report.h"
 #include "platform/reportengine/tests/ExportReaders.h"
-#include "ReportTestDatabase.h"
 
 #include <gtest/gtest.h>
 #include <QJsonArray>
@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
+using report::testing::ListReport;
 using report::testing::ReportTestDatabase;
 using report::testing::TestWine;
 
@@ -38,40 +39,19 @@ QList<TestWine> cellar()
     return wines;
 }
 
-class ListReport : public Report
-{
-public:
-    explicit ListReport(const ReportTestDatabase& database)
-    {
-        loadLayout(database.dataPath(u"grouped_list.xml"_s));
-        dcDetail().setConnectionString(database.connectionString());
-        dcDetail().setSource(
-            u"SELECT Country, Wine, Price FROM tblWines ORDER BY Country, WineID"_s);
-        section(u"Detail"_s).setOnFormat([this] {
-            Section& detail = section(u"Detail"_s);
-            detail.setBackStyle(m_row % 2 ? BackStyle::Opaque : BackStyle::Transparent);
-            detail.setBackColor(qRgb(224, 224, 224));
-            ++m_row;
-        });
-    }
-
-private:
-    int m_row = 0;
-};
-
 class GeneratedReportExportTest : public ::testing::Test
 {
 protected:
     static void SetUpTestSuite()
     {
-        s_database = new ReportTestDatabase(cellar());
-        s_report = new ListReport(*s_database);
+        s_database = std::make_unique<ReportTestDatabase>(cellar());
+        s_report = std::make_unique<ListReport>(*s_database);
         s_report->run();
     }
     static void TearDownTestSuite()
     {
-        delete s_report;
-        delete s_database;
+        s_report.reset();
+        s_database.reset();
     }
 
     // The page (1-based) each country's header first appears on, from the PDF's text.
@@ -86,8 +66,8 @@ protected:
         return first;
     }
 
-    static inline ReportTestDatabase* s_database = nullptr;
-    static inline ListReport* s_report = nullptr;
+    static inline std::unique_ptr<ReportTestDatabase> s_database;
+    static inline std::unique_ptr<ListReport> s_report;
     QTemporaryDir m_folder;
 };
 
@@ -103,7 +83,7 @@ TEST_F(GeneratedReportExportTest, pdfBookmarksLeadToTheGroupsAndTheFileIsProtect
     filter.setFileName(m_folder.filePath(u"report.pdf"_s));
     QList<int> progress;
     const QObject listening; // disconnects when the test ends
-    QObject::connect(s_report, &Report::exportProgress, &listening,
+    QObject::connect(s_report.get(), &Report::exportProgress, &listening,
                      [&progress](int page) { progress << page; });
     s_report->exportReport(filter);
     EXPECT_EQ(progress.size(), pages);

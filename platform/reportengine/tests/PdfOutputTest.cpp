@@ -2,6 +2,7 @@
 
 #include "platform/reportengine/render/PdfOutput.h"
 
+#include "platform/reportengine/tests/ExportReaders.h"
 #include "platform/reportengine/tests/SamplePages.h"
 #include "platform/vb/Error.h"
 
@@ -9,7 +10,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -19,22 +19,11 @@ using namespace report::testing;
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-        ADD_FAILURE() << program.toStdString()
-                      << " failed: " << process.readAllStandardError().toStdString();
-        return {};
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // The pdfinfo line of every page's size, "595.28 x 841.89 pts (A4)" and the like.
 QStringList pageSizes(const QString& pdf, int pages)
 {
-    const QString info = run(u"pdfinfo"_s, {u"-f"_s, u"1"_s, u"-l"_s, QString::number(pages), pdf});
+    const QString info =
+        toolOutput(u"pdfinfo"_s, {u"-f"_s, u"1"_s, u"-l"_s, QString::number(pages), pdf});
     QStringList sizes;
     static const QRegularExpression sizeLine(u"^Page +\\d+ size: +(.*)$"_s,
                                              QRegularExpression::MultilineOption);
@@ -47,7 +36,7 @@ QString infoField(const QString& pdf, const QString& field)
 {
     static const QRegularExpression line(u"^(\\w[\\w ]*): +(.*)$"_s,
                                          QRegularExpression::MultilineOption);
-    for (auto match = line.globalMatch(run(u"pdfinfo"_s, {pdf})); match.hasNext();) {
+    for (auto match = line.globalMatch(toolOutput(u"pdfinfo"_s, {pdf})); match.hasNext();) {
         const auto next = match.next();
         if (next.captured(1) == field)
             return next.captured(2).trimmed();
@@ -94,7 +83,7 @@ TEST(PdfOutput, writesEveryPageOnItsOwnPaperWithSelectableText)
     EXPECT_TRUE(sizes[2].startsWith(u"612 x 792"_s)) << sizes[2].toStdString();
     EXPECT_TRUE(sizes[3].startsWith(u"792 x 612"_s)) << sizes[3].toStdString();
 
-    const QStringList pages = run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}).split(u'\f');
+    const QStringList pages = toolOutput(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}).split(u'\f');
     ASSERT_GE(pages.size(), 4);
     const QString labels[] = {u"A4 portrait"_s, u"A4 landscape"_s, u"Letter portrait"_s,
                               u"Letter landscape"_s};
@@ -108,7 +97,7 @@ TEST(PdfOutput, writesEveryPageOnItsOwnPaperWithSelectableText)
             pages[i].split(u'\n').filter(u"Pauillac"_s).value(0).indexOf(u"Pauillac"_s);
         EXPECT_GT(right, label + 10) << pages[i].toStdString();
     }
-    const QString fonts = run(u"pdffonts"_s, {pdf});
+    const QString fonts = toolOutput(u"pdffonts"_s, {pdf});
     EXPECT_TRUE(fonts.contains(u"LiberationSans"_s)) << fonts.toStdString();
     EXPECT_FALSE(fonts.contains(QRegularExpression(u"\\bno\\s+(yes|no)\\s+(yes|no)\\s+\\d+"_s)))
         << "a font is not embedded:\n"
@@ -124,9 +113,9 @@ TEST(PdfOutput, writesAPageOfEveryItemKindForALook)
     const QString pdf = folder.filePath(u"sample.pdf"_s);
     writePdf(document, pdf, {});
     // The picture drawn six times is stored once in the file.
-    const QString objects = run(u"qpdf"_s, {u"--show-npages"_s, pdf});
+    const QString objects = toolOutput(u"qpdf"_s, {u"--show-npages"_s, pdf});
     EXPECT_EQ(objects.trimmed(), u"2"_s);
-    const QString images = run(u"pdfimages"_s, {u"-list"_s, pdf});
+    const QString images = toolOutput(u"pdfimages"_s, {u"-list"_s, pdf});
     QStringList objectIds;
     for (const QString& line : images.split(u'\n').mid(2))
         if (const QStringList fields = line.simplified().split(u' '); fields.size() > 11)
@@ -135,8 +124,8 @@ TEST(PdfOutput, writesAPageOfEveryItemKindForALook)
     EXPECT_EQ(objectIds.size(), 1) << images.toStdString();
 
     const QString png = QCoreApplication::applicationDirPath() + u"/reportengine-sample-pdf"_s;
-    run(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"110"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s,
-                        u"-singlefile"_s, pdf, png});
+    toolOutput(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"110"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s,
+                               u"-singlefile"_s, pdf, png});
     EXPECT_TRUE(QFile::exists(png + u".png"_s));
 }
 

@@ -22,7 +22,7 @@ namespace {
 
 using testing::CupsClientTarget;
 using testing::CupsServer;
-using testing::runCommand;
+using testing::runTool;
 
 // Pages of `width` x `height` twips, each with one line "Cellar page N" near its top left and
 // "end of page N" near its bottom right, so a page cut to another paper loses its text.
@@ -47,12 +47,12 @@ void addPages(PageDocument& pages, int count, int width, int height)
 
 QString pdfText(const QString& file)
 {
-    return runCommand(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s}).out;
+    return runTool(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s}).out;
 }
 
 QString pdfInfo(const QString& file)
 {
-    return runCommand(u"pdfinfo"_s, {file}).out;
+    return runTool(u"pdfinfo"_s, {file}).out;
 }
 
 class PrintJobOnServer : public ::testing::Test
@@ -125,8 +125,8 @@ TEST_F(PrintJobOnServer, PrintsEveryPageOnItsPaperWithTheJobOptions)
         EXPECT_TRUE(pageTexts[page - 1].contains(u"end of page %1"_s.arg(page)));
     }
     // For the eye: the first printed page beside the test program.
-    runCommand(u"pdftoppm"_s, {u"-r"_s, u"40"_s, u"-png"_s, u"-singlefile"_s, output(),
-                               QCoreApplication::applicationDirPath() + u"/printed-page-1"_s});
+    runTool(u"pdftoppm"_s, {u"-r"_s, u"40"_s, u"-png"_s, u"-singlefile"_s, output(),
+                            QCoreApplication::applicationDirPath() + u"/printed-page-1"_s});
 
     const QString options = s_server->jobOptions(job);
     EXPECT_TRUE(options.contains(u"media=A4"_s)) << options.toStdString();

@@ -1,29 +1,21 @@
 // Reports end to end: generated from a database and written as a plain PDF, read back by
 // poppler (page count, paper, text in place), and rendered to PNG for a look.
-#include "platform/reportengine/model/Report.h"
-#include "ReportTestDatabase.h"
+#include "ListReport.h"
+#include "platform/reportengine/tests/ExportReaders.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
+using report::testing::ListReport;
 using report::testing::ReportTestDatabase;
 using report::testing::TestWine;
+using report::testing::toolOutput;
 
 namespace report {
 namespace {
-
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return u"<%1 failed: %2>"_s.arg(program, QString::fromUtf8(process.readAllStandardError()));
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 QList<TestWine> wines(int count)
 {
@@ -34,28 +26,6 @@ QList<TestWine> wines(int count)
             {i, countries[(i - 1) * 3 / count], u"Wine number %1"_s.arg(i), i * 2.25, {}});
     return result;
 }
-
-class ListReport : public Report
-{
-public:
-    explicit ListReport(const ReportTestDatabase& database)
-    {
-        loadLayout(database.dataPath(u"grouped_list.xml"_s));
-        dcDetail().setConnectionString(database.connectionString());
-        dcDetail().setSource(
-            u"SELECT Country, Wine, Price FROM tblWines ORDER BY Country, WineID"_s);
-        // Every second row shaded, as the list reports do.
-        section(u"Detail"_s).setOnFormat([this] {
-            Section& detail = section(u"Detail"_s);
-            detail.setBackStyle(m_row % 2 ? BackStyle::Opaque : BackStyle::Transparent);
-            detail.setBackColor(qRgb(224, 224, 224));
-            ++m_row;
-        });
-    }
-
-private:
-    int m_row = 0;
-};
 
 struct PaperCase
 {
@@ -93,11 +63,11 @@ TEST(ReportPdfTest, PlainPdfHasEveryPageOnTheRightPaperWithItsText)
         const int pages = list.pages().count();
         ASSERT_GE(pages, 2);
         EXPECT_EQ(progress.size(), pages);
-        const QString info = run(u"pdfinfo"_s, {pdf});
+        const QString info = toolOutput(u"pdfinfo"_s, {pdf});
         EXPECT_TRUE(info.contains(u"Pages:           %1"_s.arg(pages))) << info.toStdString();
         EXPECT_TRUE(info.contains(paper.pdfinfoSize)) << info.toStdString();
 
-        const QString text = run(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+        const QString text = toolOutput(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
         EXPECT_TRUE(text.contains(u"Wine number 1 "_s)) << text.left(2000).toStdString();
         EXPECT_TRUE(text.contains(u"Wine number 120"_s));
         for (int page = 1; page <= pages; ++page) {
@@ -108,11 +78,12 @@ TEST(ReportPdfTest, PlainPdfHasEveryPageOnTheRightPaperWithItsText)
         // The group header repeats on every page its group continues on.
         const QStringList pageTexts = text.split(u'\f');
         for (const QString& pageText : pageTexts) {
-            if (pageText.contains(u"Wine number 120"_s))
+            if (pageText.contains(u"Wine number 120"_s)) {
                 EXPECT_TRUE(pageText.contains(u"New Zealand"_s));
+            }
         }
-        run(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"60"_s, u"-f"_s, u"1"_s, u"-l"_s, u"2"_s, pdf,
-                            out + u"/"_s + QLatin1String(paper.name)});
+        toolOutput(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"60"_s, u"-f"_s, u"1"_s, u"-l"_s, u"2"_s,
+                                   pdf, out + u"/"_s + QLatin1String(paper.name)});
     }
 }
 

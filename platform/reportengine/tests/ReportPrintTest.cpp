@@ -1,10 +1,9 @@
 // A report printed through its own Printer on a private CUPS server and read back from the
 // queue's PDF; cancelled after its first page; and a machine without printers, which still
 // generates and exports but cannot print.
-#include "ReportTestDatabase.h"
-
-#include "platform/reportengine/model/Report.h"
+#include "ListReport.h"
 #include "platform/reportengine/tests/CupsServer.h"
+#include "platform/reportengine/tests/ExportReaders.h"
 #include "platform/vb/Error.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +12,10 @@
 using namespace Qt::StringLiterals;
 using report::testing::CupsClientTarget;
 using report::testing::CupsServer;
+using report::testing::ListReport;
 using report::testing::ReportTestDatabase;
-using report::testing::runCommand;
 using report::testing::TestWine;
+using report::testing::toolOutput;
 
 namespace report {
 namespace {
@@ -24,21 +24,13 @@ QList<TestWine> wines(int count)
 {
     QList<TestWine> result;
     for (int i = 1; i <= count; ++i)
-        result.append({i, i <= count / 2 ? u"Chile"_s : u"Hungary"_s, u"Printed wine %1"_s.arg(i),
-                       i * 3.0, {}});
+        result.append({i,
+                       i <= count / 2 ? u"Chile"_s : u"Hungary"_s,
+                       u"Printed wine %1"_s.arg(i),
+                       i * 3.0,
+                       {}});
     return result;
 }
-
-class PrintedList : public Report
-{
-public:
-    explicit PrintedList(const ReportTestDatabase& database)
-    {
-        loadLayout(database.dataPath(u"grouped_list.xml"_s));
-        dcDetail().setConnectionString(database.connectionString());
-        dcDetail().setSource(u"SELECT Country, Wine, Price FROM tblWines ORDER BY WineID"_s);
-    }
-};
 
 TEST(ReportPrintTest, PrintsTheGeneratedPagesOnTheQueueAndCancelsAfterAPage)
 {
@@ -50,7 +42,7 @@ TEST(ReportPrintTest, PrintsTheGeneratedPagesOnTheQueueAndCancelsAfterAPage)
         << server.error().toStdString();
 
     const ReportTestDatabase database(wines(90));
-    PrintedList list(database);
+    ListReport list(database);
     ASSERT_EQ(list.printer().deviceName(), u"ReportPDF"_s);
     QList<int> progress;
     QObject::connect(&list, &Report::printProgressed, &list,
@@ -61,9 +53,9 @@ TEST(ReportPrintTest, PrintsTheGeneratedPagesOnTheQueueAndCancelsAfterAPage)
     EXPECT_EQ(progress.size(), pages);
     ASSERT_TRUE(server.waitUntilIdle());
     ASSERT_TRUE(QFileInfo::exists(output)) << server.error().toStdString();
-    const QString info = runCommand(u"pdfinfo"_s, {output}).out;
+    const QString info = toolOutput(u"pdfinfo"_s, {output});
     EXPECT_TRUE(info.contains(u"Pages:           %1"_s.arg(pages))) << info.toStdString();
-    const QString text = runCommand(u"pdftotext"_s, {u"-layout"_s, output, u"-"_s}).out;
+    const QString text = toolOutput(u"pdftotext"_s, {u"-layout"_s, output, u"-"_s});
     EXPECT_TRUE(text.contains(u"Printed wine 1 "_s));
     EXPECT_TRUE(text.contains(u"Printed wine 90"_s));
 
@@ -86,7 +78,7 @@ TEST(ReportPrintTest, WithoutAnyPrinterReportsGenerateAndExportButDoNotPrint)
     QTemporaryDir nowhere;
     const CupsClientTarget noServer(nowhere.filePath(u"no-cups.sock"_s));
     const ReportTestDatabase database(wines(20));
-    PrintedList list(database);
+    ListReport list(database);
     EXPECT_EQ(list.printer().deviceCount(), 0);
     EXPECT_EQ(list.printer().deviceName(), QString());
     list.run();
