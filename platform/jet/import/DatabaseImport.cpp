@@ -8,6 +8,7 @@
 #include "platform/jet/import/ImportError.h"
 #include "platform/jet/import/JetFileHeader.h"
 #include "platform/jet/import/MdbFile.h"
+#include "platform/jet/import/RelationshipPlan.h"
 #include "platform/jet/import/RowReader.h"
 #include "platform/jet/import/SourceRelationships.h"
 #include "platform/jet/import/SourceTable.h"
@@ -17,6 +18,7 @@
 #include "platform/jet/schema/SqliteTableSql.h"
 #include "platform/jet/SqliteStatement.h"
 
+#include <algorithm>
 #include <map>
 #include <QFile>
 #include <QFileInfo>
@@ -94,37 +96,80 @@ public:
 
     ImportReport run(const QString& password)
     {
+        readTables();
+        const RelationshipPlan plan = planRelationships(m_names, readRelationships(m_file));
+        m_report.notes.append(plan.notes);
+        m_keysAfterRows = plan.afterRows;
+
         createDatabase(m_targetPath, password);
         m_connection.open(connectionString(m_targetPath, password));
         m_connection.beginTrans();
-        for (const QString& table : m_file.userTables()) {
-            copyTable(table);
+        for (const QString& name : plan.tableOrder) {
+            createTable(m_sources.at(name), plan.withTable.at(name));
         }
-        addRelationships();
+        // Rows go in with related tables first, so that each row meets its relationships.
+        for (const QString& name : plan.tableOrder) {
+            copyRows(m_sources.at(name));
+        }
+        for (const auto& [table, key] : m_keysAfterRows) {
+            addKey(table, key);
+        }
         m_connection.commitTrans();
         verify();
         m_connection.close();
+        orderReportAsTheFile();
         noteWhatStaysBehind();
         return m_report;
     }
 
 private:
-    void copyTable(const QString& name)
+    void readTables()
     {
-        const MdbTablePtr table = m_file.table(name);
-        const SourceTable source = readSourceTable(m_file, table.get());
-        m_report.notes.append(source.notes);
-        if (source.schema.columns.isEmpty()) {
-            m_report.notes.append(
-                u"Table %1 not carried over: none of its fields can be."_s.arg(name));
-            return;
+        for (const QString& name : m_file.userTables()) {
+            const MdbTablePtr table = m_file.table(name);
+            SourceTable source = readSourceTable(m_file, table.get());
+            m_report.notes.append(source.notes);
+            if (source.schema.columns.isEmpty()) {
+                m_report.notes.append(
+                    u"Table %1 not carried over: none of its fields can be."_s.arg(name));
+                continue;
+            }
+            m_names.append(name);
+            m_sources.emplace(name, std::move(source));
+        }
+    }
+
+    // The table with the relationships that can be made with it; one the engine refuses there
+    // is tried again alone after the rows, and reported if refused again.
+    void createTable(const SourceTable& source, const QList<KeySchema>& keys)
+    {
+        SchemaEditor editor(m_connection.handle());
+        if (!keys.isEmpty()) {
+            TableSchema withKeys = source.schema;
+            withKeys.keys.append(keys);
+            try {
+                editor.createTable(withKeys);
+                for (const KeySchema& key : keys) {
+                    m_report.relationships.append(describeRelationship(source.name, key));
+                }
+                return;
+            } catch (const vb::Error&) {
+                for (const KeySchema& key : keys) {
+                    m_keysAfterRows.append({source.name, key});
+                }
+            }
         }
         try {
-            SchemaEditor(m_connection.handle()).createTable(source.schema);
+            editor.createTable(source.schema);
         } catch (const vb::Error& error) {
-            throw importError(m_file.path(), name,
+            throw importError(m_file.path(), source.name,
                               u"the table cannot be made: %1"_s.arg(error.description()));
         }
+    }
+
+    void copyRows(const SourceTable& source)
+    {
+        const MdbTablePtr table = m_file.table(source.name);
         TableDigest digest;
         detail::SqliteStatement insert(m_connection.handle(), insertSql(source.schema));
         RowReader rows(m_file, table.get(), source);
@@ -138,19 +183,19 @@ private:
                 insert.step();
             } catch (const vb::Error& error) {
                 throw importError(
-                    m_file.path(), name,
+                    m_file.path(), source.name,
                     u"row %1 cannot be stored: %2"_s.arg(rows.rowsRead()).arg(error.description()));
             }
             sqlite3_reset(insert.get());
         }
         if (rows.rowsRead() != source.recordedRows) {
-            throw importError(m_file.path(), name,
+            throw importError(m_file.path(), source.name,
                               u"%1 of its %2 rows could be read; the file is damaged or a page "
                               u"cannot be decoded."_s.arg(rows.rowsRead())
                                   .arg(source.recordedRows));
         }
-        m_expected[name] = ImportedDigest{digest.rowCount(), digest.result()};
-        m_report.tables.append(ImportedTable{name, rows.rowsRead()});
+        m_expected[source.name] = ImportedDigest{digest.rowCount(), digest.result()};
+        m_report.tables.append(ImportedTable{source.name, rows.rowsRead()});
     }
 
     static QString insertSql(const TableSchema& schema)
@@ -165,48 +210,16 @@ private:
             detail::quoted(schema.name), detail::quotedList(names), marks.join(u", "_s));
     }
 
-    void addRelationships()
+    void addKey(const QString& table, const KeySchema& key)
     {
-        for (const SourceRelationship& relationship : readRelationships(m_file)) {
-            const QString described = u"%1: %2 (%3) -> %4 (%5)"_s.arg(
-                relationship.name, relationship.table, relationship.columns.join(u", "_s),
-                relationship.relatedTable, relationship.relatedColumns.join(u", "_s));
-            if (!m_expected.count(relationship.table) ||
-                !m_expected.count(relationship.relatedTable)) {
-                continue; // between tables that stay behind (linked or system tables)
-            }
-            if (!relationship.enforced) {
-                m_report.notes.append(u"Relationship %1 not carried over: the Jet file does not "
-                                      u"enforce its referential integrity."_s.arg(described));
-                continue;
-            }
-            KeySchema key;
-            key.name = relationship.name;
-            key.kind = KeySchema::Kind::Foreign;
-            key.columns = relationship.columns;
-            key.relatedTable = relationship.relatedTable;
-            key.relatedColumns = relationship.relatedColumns;
-            key.onUpdate = relationship.cascadeUpdates ? ReferentialAction::Cascade
-                                                       : ReferentialAction::NoAction;
-            key.onDelete = relationship.cascadeDeletes ? ReferentialAction::Cascade
-                                                       : ReferentialAction::NoAction;
-            try {
-                SchemaEditor(m_connection.handle()).addKey(relationship.table, key);
-            } catch (const vb::Error& error) {
-                m_report.notes.append(
-                    u"Relationship %1 not carried over: %2"_s.arg(described, error.description()));
-                continue;
-            }
-            QStringList rules;
-            if (relationship.cascadeUpdates) {
-                rules.append(u"cascading updates"_s);
-            }
-            if (relationship.cascadeDeletes) {
-                rules.append(u"cascading deletes"_s);
-            }
-            m_report.relationships.append(
-                rules.isEmpty() ? described : described + u", "_s + rules.join(u" and "_s));
+        try {
+            SchemaEditor(m_connection.handle()).addKey(table, key);
+        } catch (const vb::Error& error) {
+            m_report.notes.append(u"Relationship %1 not carried over: %2"_s.arg(
+                describeRelationship(table, key), error.description()));
+            return;
         }
+        m_report.relationships.append(describeRelationship(table, key));
     }
 
     // Every table is read back through the engine, as the programs of the suite will read it.
@@ -237,6 +250,14 @@ private:
         }
     }
 
+    void orderReportAsTheFile()
+    {
+        std::sort(m_report.tables.begin(), m_report.tables.end(),
+                  [this](const ImportedTable& a, const ImportedTable& b) {
+                      return m_names.indexOf(a.name) < m_names.indexOf(b.name);
+                  });
+    }
+
     void noteWhatStaysBehind()
     {
         for (const QString& linked : m_file.linkedTables()) {
@@ -248,6 +269,9 @@ private:
 
     MdbFile m_file;
     QString m_targetPath;
+    QStringList m_names; // of the tables imported, in the file's order
+    std::map<QString, SourceTable> m_sources;
+    QList<std::pair<QString, KeySchema>> m_keysAfterRows;
     Connection m_connection;
     std::map<QString, ImportedDigest> m_expected;
     ImportReport m_report;

@@ -5,6 +5,7 @@
 #include "platform/jet/import/ImportError.h"
 #include "platform/jet/import/MdbTools.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <QFile>
@@ -78,7 +79,7 @@ MdbFile::MdbFile(const QString& path, const JetHeader& header) : m_path(path), m
     for (unsigned i = 0; i < m_mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(m_mdb->catalog, i));
         m_catalog.append(CatalogEntry{QString::fromUtf8(entry->object_name), entry->object_type,
-                                      mdb_is_user_table(entry) != 0});
+                                      mdb_is_user_table(entry) != 0, entry});
     }
 }
 
@@ -115,8 +116,10 @@ QStringList MdbFile::storedQueries() const
 
 MdbTablePtr MdbFile::table(const QString& name) const
 {
-    QByteArray utf8 = name.toUtf8();
-    MdbTablePtr table(mdb_read_table_by_name(m_mdb, utf8.data(), MDB_TABLE));
+    const auto found = std::find_if(m_catalog.begin(), m_catalog.end(), [&](const auto& entry) {
+        return entry.type == MDB_TABLE && entry.name == name;
+    });
+    MdbTablePtr table(found == m_catalog.end() ? nullptr : mdb_read_table(found->entry));
     if (!table || !mdb_read_columns(table.get())) {
         throw importError(m_path, name, u"its definition cannot be read; the file is damaged."_s);
     }

@@ -51,14 +51,15 @@ private:
         QString name;
         int type = 0;
         bool userTable = false;
+        MdbCatalogEntry* entry = nullptr;
     };
     QStringList objectNames(int objectType, bool userOnly) const;
 
     QString m_path;
     JetHeader m_header;
     MdbHandle* m_mdb = nullptr;
-    // Taken when the file is opened: libmdb reads the catalog again, for tables only, each
-    // time it looks a table up by name.
+    // Taken when the file is opened. Tables are read from these entries: looking one up by
+    // name would make libmdb read the whole catalog again, and free these.
     QList<CatalogEntry> m_catalog;
 };
 

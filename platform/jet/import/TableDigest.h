@@ -22,8 +22,8 @@ public:
     QByteArray result() const;
 
     // The text a value is hashed as: "N" for Null, "I<n>" for whole numbers of any width,
-    // "R<17 digits>" for Single and Double, "C<ten-thousandths>", "D<17 digits>", "B1"/"B0",
-    // "S<text>", "X<hex>" for bytes.
+    // "R<bits>" for Single and Double (the bits of the double, in hex), "C<ten-thousandths>",
+    // "D<bits>" for dates, "B1"/"B0", "S<text>", "X<hex>" for bytes.
     static QByteArray canonical(const vb::Variant& value);
 
 private:
