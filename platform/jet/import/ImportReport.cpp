@@ -54,7 +54,7 @@ QString ImportReport::toText() const
                 .arg(totalRows());
     appendSection(text, u"Rows per table:"_s, tableLines);
     appendSection(text, u"Relationships:"_s, relationships);
-    appendSection(text, u"Not carried over:"_s, notes);
+    appendSection(text, u"Left behind or changed:"_s, notes);
     QStringList own;
     QStringList others;
     int hidden = 0;

@@ -25,7 +25,7 @@ struct ImportReport
     bool hadPassword = false;
     QList<ImportedTable> tables;
     QStringList relationships; // carried over, with their rules
-    QStringList notes;         // what was left behind, and why
+    QStringList notes;         // what was left behind or changed, and why
     QStringList queries;       // stored queries of the Jet file, none carried over
 
     qint64 totalRows() const;
