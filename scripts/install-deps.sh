@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev
     libtiff-dev libqpdf-dev libgsf-1-dev
     cups cups-client printer-driver-cups-pdf
-    fonts-liberation2
+    fonts-liberation2 fonts-ipafont-gothic
     poppler-utils libtiff-tools qpdf python3 python3-xlrd binutils unrtf
     mdbtools-dev mdbtools
 )
