@@ -15,6 +15,7 @@
 //     preview.setReport(&report);   // runs the report from the event loop if it has not run
 //     connect(&preview, &PreviewControl::toolClicked, ...);
 
+#include "platform/reportengine/model/Report.h"
 #include "platform/reportengine/preview/PageLayout.h"
 #include "platform/reportengine/preview/TextFinder.h"
 #include "platform/reportengine/preview/ToolBarModel.h"
@@ -30,7 +31,6 @@ namespace report {
 class FindBar;
 class PagesView;
 class PreviewToolBar;
-class Report;
 class ThumbnailPanel;
 
 class PreviewControl : public QWidget

@@ -1,0 +1,27 @@
+#pragma once
+
+// Exporting the shown report: the menu item "mnuFile_Export_<type>" names the format, and
+// ExportReport runs the export of that format for the viewer window.
+
+#include <QString>
+
+namespace lumesk {
+
+class frmReportViewer;
+
+inline constexpr int kExportText = 1;
+inline constexpr int kExportPDF = 2;
+inline constexpr int kExportRTF = 3;
+inline constexpr int kExportHTML = 4;
+inline constexpr int kExportExcel = 5;
+inline constexpr int kExportTIF = 6;
+
+// The export type of a menu item's type name, compared in capitals ("Excel" -> 5); 0 for a
+// name that is no export type.
+int exportTypeOf(const QString& typeName);
+
+// The hook of the export flow (the format's options window, then the export with its progress
+// in the window's progress panel). Not built yet: it does nothing.
+void ExportReport(frmReportViewer& form, int exportType);
+
+} // namespace lumesk
