@@ -257,7 +257,7 @@ QString DatePattern::format(QStringView section, double oleDays, int firstDayOfW
                 text += locale.toString(date, DefaultText::shortDatePattern(locale));
                 break;
             default:
-                text += locale.toString(date, QLocale::LongFormat);
+                text += locale.toString(date, DefaultText::longDatePattern(locale));
                 break;
             }
             break;

@@ -78,13 +78,14 @@ QString DefaultText::date(double oleDays, const QLocale& locale)
     const DatePatterns& patterns = datePatterns(locale);
     const bool midnight = when.time() == QTime(0, 0);
     const bool dayZero = when.date() == QDate(1899, 12, 30);
+    // Day 0 is a time alone, midnight included ("12:00:00 AM").
+    if (dayZero) {
+        return locale.toString(when.time(), patterns.longTime);
+    }
     if (midnight) {
         return locale.toString(when.date(), patterns.shortDate);
     }
     const QString time = locale.toString(when.time(), patterns.longTime);
-    if (dayZero) {
-        return time;
-    }
     return locale.toString(when.date(), patterns.shortDate) + QLatin1Char(' ') + time;
 }
 
@@ -95,6 +96,21 @@ QString DefaultText::shortDatePattern(const QLocale& locale)
         pattern.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
     }
     return withPlainBlanks(pattern);
+}
+
+QString DefaultText::longDatePattern(const QLocale& locale)
+{
+    const QString pattern = locale.dateFormat(QLocale::LongFormat);
+    QString out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        quoted = c == QLatin1Char('\'') ? !quoted : quoted;
+        const bool loneDay = !quoted && c == QLatin1Char('d') && (i == 0 || pattern[i - 1] != c) &&
+                             (i + 1 == pattern.size() || pattern[i + 1] != c);
+        out += loneDay ? QStringLiteral("dd") : QString(c);
+    }
+    return withPlainBlanks(out);
 }
 
 QString DefaultText::longTimePattern(const QLocale& locale)

@@ -25,6 +25,9 @@ public:
 
     // The locale's short date as a QLocale pattern, with a four-digit year.
     static QString shortDatePattern(const QLocale& locale = QLocale());
+    // The locale's long date as a QLocale pattern, with the day in two digits as the system's
+    // long date shows it ("Friday, March 05, 2004").
+    static QString longDatePattern(const QLocale& locale = QLocale());
     // The locale's long time as a QLocale pattern: hours, minutes and seconds, with AM/PM where
     // the locale uses a 12-hour clock.
     static QString longTimePattern(const QLocale& locale = QLocale());

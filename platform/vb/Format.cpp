@@ -58,11 +58,24 @@ QString numberWith(const char* pattern, const Variant& value, const QLocale& loc
     return digits.isNegative() ? QLatin1Char('-') + text : text;
 }
 
-QString currencyText(const Variant& value, const QLocale& locale)
+// An amount with two decimals, rounded as Format rounds (half away from zero, on the decimal
+// value), with the symbol and sign where the locale puts them: its own text of 1 or -1 is the
+// template.
+QString currencyText(const Variant& value, const QString& symbol, const QLocale& locale)
 {
-    const double amount =
-        value.type() == VarType::Currency ? value.toCurrency().toDouble() : value.toDouble();
-    return locale.toCurrencyString(amount, locale.currencySymbol(), 2);
+    const DecimalDigits digits = DecimalDigits::of(value);
+    const QString amount = NumberPattern(u"#,##0.00").format(digits, locale);
+    QString shape = locale.toCurrencyString(digits.isNegative() ? -1.0 : 1.0, symbol, 2);
+    const QString one = locale.toString(1.0, 'f', 2);
+    const qsizetype at = shape.indexOf(one);
+    if (at < 0) {
+        return (digits.isNegative() ? QStringLiteral("-") : QString()) + symbol + amount;
+    }
+    shape.replace(at, one.size(), amount);
+    // Windows separates the symbol with a plain blank, newer locale data with a no-break one.
+    shape.replace(QChar(0x00A0), QLatin1Char(' '));
+    shape.replace(QChar(0x202F), QLatin1Char(' '));
+    return shape;
 }
 
 std::optional<Variant> namedNumberFormat(const QString& name, const Variant& value,
@@ -78,7 +91,10 @@ std::optional<Variant> namedNumberFormat(const QString& name, const Variant& val
         return Variant(DefaultText::number(value.toDouble(), 15, locale));
     }
     if (is("Currency")) {
-        return Variant(currencyText(value, locale));
+        return Variant(currencyText(value, locale.currencySymbol(), locale));
+    }
+    if (is("Euro")) {
+        return Variant(currencyText(value, QString(QChar(0x20AC)), locale));
     }
     if (is("Fixed")) {
         return Variant(numberWith("0.00", value, locale));
@@ -119,7 +135,8 @@ std::optional<Variant> namedDateFormat(const QString& name, const Variant& value
         return Variant(DefaultText::date(days, locale));
     }
     if (is("Long Date")) {
-        return Variant(locale.toString(OleDate::toDate(days), QLocale::LongFormat));
+        return Variant(
+            locale.toString(OleDate::toDate(days), DefaultText::longDatePattern(locale)));
     }
     if (is("Medium Date")) {
         return as(QStringLiteral("dd-MMM-yy"));
@@ -143,9 +160,9 @@ std::optional<Variant> namedDateFormat(const QString& name, const Variant& value
 bool isNamedFormat(const QString& name)
 {
     static const char* const names[] = {
-        "General Number", "Currency",   "Fixed",       "Standard",     "Percent",   "Scientific",
-        "Yes/No",         "True/False", "On/Off",      "General Date", "Long Date", "Medium Date",
-        "Short Date",     "Long Time",  "Medium Time", "Short Time"};
+        "General Number", "Currency",   "Euro",       "Fixed",       "Standard",     "Percent",
+        "Scientific",     "Yes/No",     "True/False", "On/Off",      "General Date", "Long Date",
+        "Medium Date",    "Short Date", "Long Time",  "Medium Time", "Short Time"};
     for (const char* candidate : names) {
         if (name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0) {
             return true;
@@ -188,6 +205,8 @@ QString formatNumber(const Variant& value, const std::vector<QString>& sections,
                                    context.firstWeekOfYear, context.locale);
     case SectionKind::Text:
         return TextPattern::format(section, value.toString());
+    case SectionKind::Literal:
+        return literalText(section); // "Zero", "n/a": the section instead of the number
     default: {
         const QString text = NumberPattern(section).format(digits, context.locale);
         // A section of its own for negatives shows them as written; otherwise the minus sign
@@ -201,13 +220,24 @@ Variant customFormat(const Variant& expression, const QString& pattern,
                      const FormatContext& context)
 {
     const std::vector<QString> sections = splitFormatSections(pattern);
+    const bool textPattern = sectionKind(sections[0]) == SectionKind::Text;
     if (expression.isNull()) {
-        if (sections.size() >= 4) {
-            return Variant(NumberPattern(sections[3]).format(DecimalDigits(), context.locale));
+        // Text patterns give Null and "" their second section, number patterns Null their
+        // fourth.
+        const std::size_t nullSection = textPattern ? 1 : 3;
+        if (sections.size() <= nullSection) {
+            return Variant::null();
         }
-        return Variant::null();
+        const QString& section = sections[nullSection];
+        if (textPattern) {
+            return Variant(TextPattern::format(section, QString()));
+        }
+        if (sectionKind(section) == SectionKind::Literal) {
+            return Variant(literalText(section));
+        }
+        return Variant(NumberPattern(section).format(DecimalDigits(), context.locale));
     }
-    if (sectionKind(sections[0]) == SectionKind::Text) {
+    if (textPattern) {
         const QString text = expression.toString();
         const QString section = text.isEmpty() && sections.size() >= 2 ? sections[1] : sections[0];
         return Variant(TextPattern::format(section, text));

@@ -1,13 +1,9 @@
 #include "LikePattern.h"
 
-#include "vb/Error.h"
-
 #include <QList>
 
 namespace jet::sql {
 namespace {
-
-constexpr int InvalidPatternString = 93;
 
 char32_t fold(char32_t c)
 {
@@ -46,8 +42,10 @@ LikePattern::LikePattern(const QString& pattern)
             break;
         case U'[': {
             const std::size_t close = p.find(U']', i + 1);
-            if (close == std::u32string::npos)
-                throw vb::Error(InvalidPatternString);
+            if (close == std::u32string::npos) {
+                m_valid = false;
+                return;
+            }
             atom.kind = Atom::Kind::Set;
             std::size_t j = i + 1;
             if (j < close && p[j] == U'!') {
@@ -56,8 +54,10 @@ LikePattern::LikePattern(const QString& pattern)
             }
             for (; j < close; ++j) {
                 if (j + 2 < close && p[j + 1] == U'-') {
-                    if (p[j] > p[j + 2])
-                        throw vb::Error(InvalidPatternString);
+                    if (p[j] > p[j + 2]) {
+                        m_valid = false;
+                        return;
+                    }
                     atom.ranges.emplace_back(p[j], p[j + 2]);
                     j += 2;
                 } else {
@@ -106,6 +106,8 @@ bool LikePattern::matches(const QString& text) const
 
 bool LikePattern::matchesFolded(std::u32string_view t) const
 {
+    if (!m_valid)
+        return false;
     // Greedy matching with one back-track point, the last *: every other atom matches
     // exactly one character, so this is complete.
     std::size_t ti = 0;

@@ -2,8 +2,8 @@
 
 // Jet's Like patterns: * any run of characters, ? one character, # one digit, [abc] [a-z] one
 // character of a set, [!a-z] one character outside it; [*] [?] [#] [[] match themselves.
-// Matching ignores case. A pattern with an unclosed "[" raises vb::Error 93 (Invalid pattern
-// string).
+// Matching ignores case. A pattern Jet cannot read (an unclosed "[", a range running
+// backwards as "[z-a]") matches no text, as in Jet SQL; it raises no error.
 
 #include <QString>
 #include <string_view>
@@ -40,6 +40,7 @@ private:
     bool matchesAtom(const Atom& atom, char32_t c) const;
 
     std::vector<Atom> m_atoms;
+    bool m_valid = true;
 };
 
 } // namespace jet::sql

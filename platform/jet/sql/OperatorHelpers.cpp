@@ -70,6 +70,25 @@ vb::Variant add(const vb::Variant& a, const vb::Variant& b)
     return vb::Variant(a.toDouble() + b.toDouble());
 }
 
+vb::Variant subtract(const vb::Variant& a, const vb::Variant& b)
+{
+    if (a.isNull() || b.isNull())
+        return vb::Variant::null();
+    if (isWhole(a) && isWhole(b))
+        return fromInt64OrDouble(static_cast<long double>(wholeValue(a)) - wholeValue(b));
+    // toDouble() raises 13 for a text that is not a number.
+    return vb::Variant(a.toDouble() - b.toDouble());
+}
+
+vb::Variant multiply(const vb::Variant& a, const vb::Variant& b)
+{
+    if (a.isNull() || b.isNull())
+        return vb::Variant::null();
+    if (isWhole(a) && isWhole(b))
+        return fromInt64OrDouble(static_cast<long double>(wholeValue(a)) * wholeValue(b));
+    return vb::Variant(a.toDouble() * b.toDouble());
+}
+
 vb::Variant divide(const vb::Variant& a, const vb::Variant& b)
 {
     if (a.isNull() || b.isNull())
@@ -143,7 +162,7 @@ vb::Variant logicalOr(const vb::Variant& a, const vb::Variant& b)
 {
     if (a.isNull() || b.isNull()) {
         const vb::Variant& other = a.isNull() ? b : a;
-        if (!other.isNull() && bits(other) == -1)
+        if (!other.isNull() && bits(other) != 0)
             return vb::Variant::fromInt64(-1);
         return vb::Variant::null();
     }

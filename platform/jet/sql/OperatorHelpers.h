@@ -12,6 +12,10 @@ vb::Variant concat(const vb::Variant& a, const vb::Variant& b);
 // a + b: numbers add (whole numbers stay whole), two texts concatenate, a text and a number
 // add when the text is numeric (else error 13); Null when either is Null.
 vb::Variant add(const vb::Variant& a, const vb::Variant& b);
+// a - b and a * b: numbers (and numeric texts) only, error 13 otherwise; whole numbers stay
+// whole; Null when either is Null.
+vb::Variant subtract(const vb::Variant& a, const vb::Variant& b);
+vb::Variant multiply(const vb::Variant& a, const vb::Variant& b);
 // a / b as a Double; error 11 for a zero divisor.
 vb::Variant divide(const vb::Variant& a, const vb::Variant& b);
 // a \ b and a Mod b: operands rounded to whole numbers first (half to even); the quotient is
@@ -21,9 +25,9 @@ vb::Variant modulo(const vb::Variant& a, const vb::Variant& b);
 // a ^ b; error 5 for a negative base with a fractional exponent.
 vb::Variant power(const vb::Variant& a, const vb::Variant& b);
 
-// Not/And/Or/Xor/Eqv/Imp work bitwise on whole numbers (True is -1), with VB's Null rules:
-// Null And 0 is 0, Null Or -1 is -1, False Imp Null and Null Imp True are -1; otherwise a
-// Null operand gives Null.
+// Not/And/Or/Xor/Eqv/Imp work bitwise on whole numbers (True is -1), with Jet's Null rules:
+// Null And 0 is 0, Null Or any non-zero number is True (-1), False Imp Null and Null Imp True
+// are -1; otherwise a Null operand gives Null.
 vb::Variant logicalNot(const vb::Variant& a);
 vb::Variant logicalAnd(const vb::Variant& a, const vb::Variant& b);
 vb::Variant logicalOr(const vb::Variant& a, const vb::Variant& b);

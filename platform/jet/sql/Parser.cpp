@@ -2,6 +2,7 @@
 
 #include "DateLiteral.h"
 #include "Lexer.h"
+#include "vb/FunctionTable.h"
 #include "vb/OleDate.h"
 
 #include <algorithm>
@@ -332,31 +333,32 @@ private:
         }
     }
 
-    ExprPtr unary()
-    {
-        if (peek().isSymbol(u"-") || peek().isSymbol(u"+")) {
-            const Nesting guard(*this, peek().position);
-            const Token& op = next();
-            Expr e;
-            e.kind = Expr::Kind::Unary;
-            e.text = op.text;
-            e.position = op.position;
-            e.operands = {unary()};
-            return make(std::move(e));
-        }
-        return power();
-    }
+    // Jet binds a sign tighter than ^ (-10^2 is 100, unlike VBA), and allows one on the
+    // right of ^ too (2^-1).
+    ExprPtr unary() { return power(); }
 
-    // VB binds ^ tighter than negation (-2^2 is -4) but allows a sign on its right (2^-1).
     ExprPtr power()
     {
-        ExprPtr left = primary();
+        ExprPtr left = signedPrimary();
         while (peek().isSymbol(u"^")) {
             const int pos = next().position;
-            ExprPtr right = (peek().isSymbol(u"-") || peek().isSymbol(u"+")) ? unary() : primary();
-            left = binary(QStringLiteral("^"), left, right, pos);
+            left = binary(QStringLiteral("^"), left, signedPrimary(), pos);
         }
         return left;
+    }
+
+    ExprPtr signedPrimary()
+    {
+        if (!peek().isSymbol(u"-") && !peek().isSymbol(u"+"))
+            return primary();
+        const Nesting guard(*this, peek().position);
+        const Token& op = next();
+        Expr e;
+        e.kind = Expr::Kind::Unary;
+        e.text = op.text;
+        e.position = op.position;
+        e.operands = {signedPrimary()};
+        return make(std::move(e));
     }
 
     ExprPtr primary()
@@ -445,7 +447,9 @@ private:
             expectSymbol(u")", expressionError(m_exprStart));
             return make(std::move(e));
         }
-        const bool callable = !isReserved(t) || t.isKeyword(u"LEFT") || t.isKeyword(u"RIGHT");
+        // A reserved word that is also a function's name (Left, Right, Asc) is a call when
+        // "(" follows.
+        const bool callable = !isReserved(t) || vb::findBuiltin(t.text) != nullptr;
         if (callable && peek(1).isSymbol(u"("))
             return call();
         if (isReserved(t))

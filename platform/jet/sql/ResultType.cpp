@@ -115,19 +115,30 @@ private:
             return booleanType;
         if (e.text != u"+" && e.text != u"-")
             return {};
-        // Date arithmetic: a Date plus or minus a number is a Date; the difference of two
-        // Dates is a number of days.
+        // Date arithmetic: a Date plus or minus a number or a time is a Date; the difference
+        // of two Dates is a number of days.
         const QString left = of(*e.operands[0]);
         const QString right = of(*e.operands[1]);
         const bool leftDate = left == dateType;
         const bool rightDate = right == dateType;
         if (leftDate && rightDate)
-            return e.text == u"-" ? QStringLiteral("DOUBLE") : QString();
+            return e.text == u"+" || isTime(*e.operands[1]) ? dateType : QStringLiteral("DOUBLE");
         const Expr& other = leftDate ? *e.operands[1] : *e.operands[0];
         const QString otherType = leftDate ? right : left;
         if ((leftDate || (rightDate && e.text == u"+")) && isPlainNumber(other, otherType))
             return dateType;
         return {};
+    }
+
+    // A time of day without a date: #14:30#, TimeSerial(...), TimeValue(...), Time().
+    static bool isTime(const Expr& e)
+    {
+        if (e.kind == Expr::Kind::Date)
+            return e.value >= 0 && e.value < 1;
+        if (e.kind != Expr::Kind::Call || e.text.endsWith(u'$'))
+            return false;
+        const QString name = e.text.toUpper();
+        return name == u"TIMESERIAL" || name == u"TIMEVALUE" || name == u"TIME";
     }
 
     static bool isPlainNumber(const Expr& e, const QString& type)

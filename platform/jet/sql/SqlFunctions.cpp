@@ -67,6 +67,43 @@ void callBuiltin(sqlite3_context* context, int argc, sqlite3_value** argv)
     });
 }
 
+// Inside Jet SQL, InStr, InStrRev, Replace and StrComp compare text without regard to case
+// unless told otherwise (the database's text compare); VBA's own default is binary. The
+// compare argument left out is supplied as vbTextCompare.
+void callWithTextCompare(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    const auto* function = static_cast<const vb::BuiltinFunction*>(sqlite3_user_data(context));
+    if (argc < function->minArgs || argc >= function->maxArgs) {
+        callBuiltin(context, argc, argv); // a compare given, or a wrong argument count
+        return;
+    }
+    guarded(context, [&] {
+        const bool inStr = qstricmp(function->name, "InStr") == 0;
+        std::vector<vb::Variant> args;
+        args.reserve(std::size_t(function->maxArgs));
+        if (inStr && argc == 2)
+            args.emplace_back(1); // the start, which comes first when a compare is given
+        for (int i = 0; i < argc; ++i)
+            args.push_back(fromSqlite(argv[i]));
+        // Replace(expression, find, replace[, start[, count[, compare]]]),
+        // InStrRev(check, match[, start[, compare]]): the arguments before the compare.
+        static const vb::Variant defaults[] = {vb::Variant(1), vb::Variant(-1)};
+        const bool replace = qstricmp(function->name, "Replace") == 0;
+        while (int(args.size()) < function->maxArgs - 1)
+            args.push_back(replace && args.size() == 3 ? defaults[0] : defaults[1]);
+        args.emplace_back(1); // vbTextCompare
+        resultToSqlite(context, function->call(args));
+    });
+}
+
+bool comparesText(const char* name)
+{
+    for (const char* candidate : {"InStr", "InStrRev", "Replace", "StrComp"})
+        if (qstricmp(name, candidate) == 0)
+            return true;
+    return false;
+}
+
 // DateSerial(year, month, day) on whole numbers naming a real day from 100 to 9999, the
 // common case, computed directly; anything else (two-digit years, months or days that roll
 // over, Null, text) takes VB's own DateSerial.
@@ -95,6 +132,7 @@ bool dateSerialDirect(sqlite3_context* context, int argc, sqlite3_value** argv)
     const sqlite3_int64 unixDays = era * 146097 + dayOfEra - 719468;
     constexpr sqlite3_int64 oleEpochUnixDays = -25569; // 30 Dec 1899
     sqlite3_result_double(context, double(unixDays - oleEpochUnixDays));
+    sqlite3_result_subtype(context, sql::DateSubtype);
     return true;
 }
 
@@ -142,37 +180,80 @@ void callClockFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 
 using Binary = vb::Variant (*)(const vb::Variant&, const vb::Variant&);
 
-// a + b on two numbers, the common case, without the trip through VB values.
-bool addNumbers(sqlite3_context* context, sqlite3_value** argv)
+// +, - and * on two plain numbers, the common case, computed without the trip through VB
+// values; anything else (Null, text, a typed Date or Boolean) takes the VB operator.
+enum class Arithmetic : int
 {
-    const int left = sqlite3_value_type(argv[0]);
-    const int right = sqlite3_value_type(argv[1]);
-    if (left == SQLITE_INTEGER && right == SQLITE_INTEGER) {
-        sqlite3_int64 sum = 0;
-        if (__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]),
-                                   &sum))
-            sqlite3_result_double(context, double(sqlite3_value_int64(argv[0])) +
-                                               double(sqlite3_value_int64(argv[1])));
-        else
-            sqlite3_result_int64(context, sum);
-        return true;
-    }
-    const bool leftNumber = left == SQLITE_INTEGER || left == SQLITE_FLOAT;
-    const bool rightNumber = right == SQLITE_INTEGER || right == SQLITE_FLOAT;
-    if (leftNumber && rightNumber) {
-        sqlite3_result_double(context,
-                              sqlite3_value_double(argv[0]) + sqlite3_value_double(argv[1]));
-        return true;
-    }
-    return false;
+    Add,
+    Subtract,
+    Multiply,
+};
+
+struct ArithmeticOperator
+{
+    Arithmetic kind;
+    Binary slow;
+};
+
+bool isPlainNumber(sqlite3_value* value)
+{
+    const int storage = sqlite3_value_type(value);
+    return (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) &&
+           sqlite3_value_subtype(value) == 0;
 }
 
-void callAdd(sqlite3_context* context, int, sqlite3_value** argv)
+bool numbersDirect(sqlite3_context* context, Arithmetic kind, sqlite3_value** argv)
 {
-    if (addNumbers(context, argv))
+    if (!isPlainNumber(argv[0]) || !isPlainNumber(argv[1]))
+        return false;
+    if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER &&
+        sqlite3_value_type(argv[1]) == SQLITE_INTEGER) {
+        const sqlite3_int64 a = sqlite3_value_int64(argv[0]);
+        const sqlite3_int64 b = sqlite3_value_int64(argv[1]);
+        sqlite3_int64 whole = 0;
+        const bool overflow = kind == Arithmetic::Add        ? __builtin_add_overflow(a, b, &whole)
+                              : kind == Arithmetic::Subtract ? __builtin_sub_overflow(a, b, &whole)
+                                                             : __builtin_mul_overflow(a, b, &whole);
+        if (!overflow) {
+            sqlite3_result_int64(context, whole);
+            return true;
+        }
+    }
+    const double a = sqlite3_value_double(argv[0]);
+    const double b = sqlite3_value_double(argv[1]);
+    sqlite3_result_double(context, kind == Arithmetic::Add        ? a + b
+                                   : kind == Arithmetic::Subtract ? a - b
+                                                                  : a * b);
+    return true;
+}
+
+void callArithmetic(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    const auto* op = static_cast<const ArithmeticOperator*>(sqlite3_user_data(context));
+    if (numbersDirect(context, op->kind, argv))
         return;
     guarded(context,
-            [&] { resultToSqlite(context, sql::add(fromSqlite(argv[0]), fromSqlite(argv[1]))); });
+            [&] { resultToSqlite(context, op->slow(fromSqlite(argv[0]), fromSqlite(argv[1]))); });
+}
+
+// jet_date(x), jet_bool(x): x marked as the Date or Boolean it stands for, for the function
+// or operator it is handed to. A number outside the Date range, and anything not a number,
+// passes unmarked.
+void callMarkDate(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    sqlite3_result_value(context, argv[0]);
+    const int storage = sqlite3_value_type(argv[0]);
+    if ((storage == SQLITE_INTEGER || storage == SQLITE_FLOAT) &&
+        vb::OleDate::isValid(sqlite3_value_double(argv[0])))
+        sqlite3_result_subtype(context, sql::DateSubtype);
+}
+
+void callMarkBoolean(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    sqlite3_result_value(context, argv[0]);
+    const int storage = sqlite3_value_type(argv[0]);
+    if (storage == SQLITE_INTEGER || storage == SQLITE_FLOAT)
+        sqlite3_result_subtype(context, sql::BooleanSubtype);
 }
 
 void callBinary(sqlite3_context* context, int, sqlite3_value** argv)
@@ -185,24 +266,6 @@ void callBinary(sqlite3_context* context, int, sqlite3_value** argv)
 void callNot(sqlite3_context* context, int, sqlite3_value** argv)
 {
     guarded(context, [&] { resultToSqlite(context, sql::logicalNot(fromSqlite(argv[0]))); });
-}
-
-// jet_datetext(days): the text of a Date held as its day number, as VB writes it when a Date
-// meets & or CStr; other values pass through (a number out of the Date range stays a number).
-void callDateText(sqlite3_context* context, int, sqlite3_value** argv)
-{
-    const int storage = sqlite3_value_type(argv[0]);
-    if (storage != SQLITE_INTEGER && storage != SQLITE_FLOAT) {
-        sqlite3_result_value(context, argv[0]);
-        return;
-    }
-    const double days = sqlite3_value_double(argv[0]);
-    if (!vb::OleDate::isValid(days)) {
-        sqlite3_result_value(context, argv[0]);
-        return;
-    }
-    guarded(context,
-            [&] { resultToSqlite(context, vb::Variant(vb::Variant::fromDate(days).toString())); });
 }
 
 void deletePattern(void* pattern)
@@ -376,12 +439,19 @@ void check(sqlite3* db, int rc, const char* what)
                             .arg(QString::fromUtf8(what), QString::fromUtf8(sqlite3_errmsg(db))));
 }
 
+// Functions that set a subtype say so where SQLite asks for it (newer versions).
+#ifdef SQLITE_RESULT_SUBTYPE
+constexpr int kResultSubtype = SQLITE_RESULT_SUBTYPE;
+#else
+constexpr int kResultSubtype = 0;
+#endif
+
 void registerBinary(sqlite3* db, const char* name, Binary op)
 {
     check(db,
-          sqlite3_create_function_v2(db, name, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                                     reinterpret_cast<void*>(op), callBinary, nullptr, nullptr,
-                                     nullptr),
+          sqlite3_create_function_v2(
+              db, name, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_SUBTYPE | kResultSubtype,
+              reinterpret_cast<void*>(op), callBinary, nullptr, nullptr, nullptr),
           name);
 }
 
@@ -404,19 +474,36 @@ void registerSqlFunctions(sqlite3* db)
         const bool clock = clockFunctions.contains(QString::fromUtf8(function.name).toUpper());
         const bool dateSerial = qstricmp(function.name, "DateSerial") == 0;
         check(db,
-              sqlite3_create_function_v2(db, function.name, -1, flags,
+              sqlite3_create_function_v2(db, function.name, -1,
+                                         flags | SQLITE_SUBTYPE | kResultSubtype,
                                          const_cast<vb::BuiltinFunction*>(&function),
-                                         clock        ? callClockFunction
-                                         : dateSerial ? callDateSerial
-                                                      : callBuiltin,
+                                         clock                         ? callClockFunction
+                                         : dateSerial                  ? callDateSerial
+                                         : comparesText(function.name) ? callWithTextCompare
+                                                                       : callBuiltin,
                                          nullptr, nullptr, nullptr),
               function.name);
     }
     registerBinary(db, "jet_concat", sql::concat);
-    check(db,
-          sqlite3_create_function_v2(db, "jet_add", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                                     callAdd, nullptr, nullptr, nullptr),
-          "jet_add");
+    static const ArithmeticOperator arithmetic[] = {{Arithmetic::Add, sql::add},
+                                                    {Arithmetic::Subtract, sql::subtract},
+                                                    {Arithmetic::Multiply, sql::multiply}};
+    for (const auto& [name, op] :
+         {std::pair{"jet_add", &arithmetic[0]}, std::pair{"jet_sub", &arithmetic[1]},
+          std::pair{"jet_mul", &arithmetic[2]}})
+        check(db,
+              sqlite3_create_function_v2(
+                  db, name, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_SUBTYPE | kResultSubtype,
+                  const_cast<ArithmeticOperator*>(op), callArithmetic, nullptr, nullptr, nullptr),
+              name);
+    using Mark = void (*)(sqlite3_context*, int, sqlite3_value**);
+    for (const auto& [name, mark] : {std::pair<const char*, Mark>{"jet_date", callMarkDate},
+                                     std::pair<const char*, Mark>{"jet_bool", callMarkBoolean}})
+        check(db,
+              sqlite3_create_function_v2(db, name, 1,
+                                         SQLITE_UTF8 | SQLITE_DETERMINISTIC | kResultSubtype,
+                                         nullptr, mark, nullptr, nullptr, nullptr),
+              name);
     registerBinary(db, "jet_div", sql::divide);
     registerBinary(db, "jet_intdiv", sql::intDivide);
     registerBinary(db, "jet_mod", sql::modulo);
@@ -430,10 +517,6 @@ void registerSqlFunctions(sqlite3* db)
           sqlite3_create_function_v2(db, "jet_not", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      callNot, nullptr, nullptr, nullptr),
           "jet_not");
-    check(db,
-          sqlite3_create_function_v2(db, "jet_datetext", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
-                                     nullptr, callDateText, nullptr, nullptr, nullptr),
-          "jet_datetext");
     check(db,
           sqlite3_create_function_v2(db, "jet_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      callLike, nullptr, nullptr, nullptr),

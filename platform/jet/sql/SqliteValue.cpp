@@ -1,17 +1,42 @@
 #include "SqliteValue.h"
 
 #include "vb/Error.h"
+#include "vb/OleDate.h"
 
+#include <optional>
 #include <sqlite3.h>
 
 namespace jet::sql {
+
+namespace {
+
+// A number with a subtype as the VB value it stands for; nullopt for a plain number.
+std::optional<vb::Variant> typedNumber(sqlite3_value* value)
+{
+    switch (sqlite3_value_subtype(value)) {
+    case BooleanSubtype:
+        return vb::Variant(sqlite3_value_double(value) != 0);
+    case DateSubtype:
+        if (const double days = sqlite3_value_double(value); vb::OleDate::isValid(days))
+            return vb::Variant::fromDate(days);
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
 
 vb::Variant fromSqlite(sqlite3_value* value)
 {
     switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
+        if (std::optional<vb::Variant> typed = typedNumber(value))
+            return *typed;
         return vb::Variant::fromInt64(sqlite3_value_int64(value));
     case SQLITE_FLOAT:
+        if (std::optional<vb::Variant> typed = typedNumber(value))
+            return *typed;
         return vb::Variant(sqlite3_value_double(value));
     case SQLITE_TEXT: {
         const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(value));
@@ -35,6 +60,7 @@ void resultToSqlite(sqlite3_context* context, const vb::Variant& value)
         return;
     case vb::VarType::Boolean:
         sqlite3_result_int(context, value.toBoolean() ? -1 : 0);
+        sqlite3_result_subtype(context, BooleanSubtype);
         return;
     case vb::VarType::Byte:
     case vb::VarType::Integer:
@@ -48,6 +74,7 @@ void resultToSqlite(sqlite3_context* context, const vb::Variant& value)
         return;
     case vb::VarType::Date:
         sqlite3_result_double(context, value.toDate());
+        sqlite3_result_subtype(context, DateSubtype);
         return;
     case vb::VarType::String: {
         const QByteArray utf8 = value.toString().toUtf8();

@@ -319,7 +319,7 @@ private:
         const QString& op = e.text;
         static const QSet<QString> comparisons = {"=", "<>", "<", ">", "<=", ">="};
         if (comparisons.contains(op)) {
-            const bool text = returnsText(*e.operands[0]) || returnsText(*e.operands[1]);
+            const bool text = mayBeText(*e.operands[0]) || mayBeText(*e.operands[1]);
             const QStringList ops = operands(e);
             return asValue(
                 QStringLiteral("(%1 %2 %3%4)")
@@ -332,15 +332,14 @@ private:
         }
         QStringList ops = operands(e);
         if (op == u"&") {
-            ops[0] = asText(*e.operands[0], ops[0]);
-            ops[1] = asText(*e.operands[1], ops[1]);
+            ops[0] = typed(*e.operands[0], ops[0]);
+            ops[1] = typed(*e.operands[1], ops[1]);
         }
-        if (op == u"-" || op == u"*")
-            return QStringLiteral("(%1 %2 %3)").arg(ops[0], op, ops[1]);
         static const QHash<QString, QString> helpers = {
-            {"+", "jet_add"},   {"/", "jet_div"},    {"\\", "jet_intdiv"}, {"MOD", "jet_mod"},
-            {"^", "jet_pow"},   {"&", "jet_concat"}, {"AND", "jet_and"},   {"OR", "jet_or"},
-            {"XOR", "jet_xor"}, {"EQV", "jet_eqv"},  {"IMP", "jet_imp"},
+            {"+", "jet_add"},     {"-", "jet_sub"},   {"*", "jet_mul"},   {"/", "jet_div"},
+            {"\\", "jet_intdiv"}, {"MOD", "jet_mod"}, {"^", "jet_pow"},   {"&", "jet_concat"},
+            {"AND", "jet_and"},   {"OR", "jet_or"},   {"XOR", "jet_xor"}, {"EQV", "jet_eqv"},
+            {"IMP", "jet_imp"},
         };
         return QStringLiteral("%1(%2, %3)").arg(helpers.value(op), ops[0], ops[1]);
     }
@@ -348,7 +347,7 @@ private:
     QString between(const Expr& e, Mode mode)
     {
         const bool text = std::any_of(e.operands.begin(), e.operands.end(),
-                                      [](const ExprPtr& op) { return returnsText(*op); });
+                                      [this](const ExprPtr& op) { return mayBeText(*op); });
         const QString collate = text ? QStringLiteral(" COLLATE JET") : QString();
         const QStringList ops = operands(e);
         return asValue(QStringLiteral("(%1 %2BETWEEN %3%5 AND %4%5)")
@@ -360,7 +359,7 @@ private:
     QString in(const Expr& e, Mode mode)
     {
         QString list;
-        bool text = returnsText(*e.operands[0]);
+        bool text = mayBeText(*e.operands[0]);
         const QString left = expr(e.operands[0], Mode::Value);
         if (e.kind == Expr::Kind::InQuery) {
             list = query(*e.query);
@@ -368,7 +367,7 @@ private:
             QStringList items;
             for (std::size_t i = 1; i < e.operands.size(); ++i) {
                 items.append(expr(e.operands[i], Mode::Value));
-                text = text || returnsText(*e.operands[i]);
+                text = text || mayBeText(*e.operands[i]);
             }
             list = items.join(QStringLiteral(", "));
         }
@@ -392,6 +391,15 @@ private:
         QStringList args;
         for (const ExprPtr& arg : e.operands)
             args.append(expr(arg, Mode::Value));
+        return args.join(QStringLiteral(", "));
+    }
+
+    // The arguments of a VBA function, each with its type where SQLite would lose it.
+    QString typedArguments(const Expr& e)
+    {
+        QStringList args;
+        for (const ExprPtr& arg : e.operands)
+            args.append(typed(*arg, expr(arg, Mode::Value)));
         return args.join(QStringLiteral(", "));
     }
 
@@ -428,11 +436,8 @@ private:
                             errorSource());
         if (int(argCount) < builtin->minArgs || int(argCount) > builtin->maxArgs)
             wrongArguments(e);
-        if (base == u"CSTR")
-            return QStringLiteral("%1(%2)").arg(quoteIdentifier(QString::fromUtf8(builtin->name)),
-                                                asText(*e.operands[0], arguments(e)));
         return QStringLiteral("%1(%2)").arg(quoteIdentifier(QString::fromUtf8(builtin->name)),
-                                            arguments(e));
+                                            typedArguments(e));
     }
 
     // --- queries ------------------------------------------------------------------------
@@ -642,11 +647,23 @@ private:
         return inferResultType(e, nameType);
     }
 
-    // A Date joined to text (& or CStr) gives its text, as in VB, not its day number.
-    QString asText(const Expr& e, const QString& sql) const
+    // SQLite holds Dates and Booleans as numbers; where one meets a VBA function or &, it is
+    // marked with its type (jet_date, jet_bool), so that Format(#1/2/2003#) and
+    // #1/2/2003# & "" give a date's text and CStr(True) gives "True". A Yes/No column stays
+    // the number it is stored as.
+    QString typed(const Expr& e, const QString& sql) const
     {
-        return typeOf(e) == u"DATETIME" ? QStringLiteral("jet_datetext(%1)").arg(sql) : sql;
+        const QString type = typeOf(e);
+        if (type == u"DATETIME")
+            return QStringLiteral("jet_date(%1)").arg(sql);
+        if (type == u"BIT" && e.kind != Expr::Kind::Name)
+            return QStringLiteral("jet_bool(%1)").arg(sql);
+        return sql;
     }
+
+    // Whether a comparison with `e` compares text (without regard to case): a text literal,
+    // function or operator, or an expression of text type.
+    bool mayBeText(const Expr& e) const { return returnsText(e) || typeOf(e) == u"TEXT"; }
 
     // The members of a UNION give one column type only where they agree.
     QStringList mergedResultTypes() const

@@ -111,7 +111,7 @@ TEST(FormatDates, NamedDateFormats)
 {
     UsLocale us;
     EXPECT_EQ(fmt(friday, "General Date"), "3/5/2004 2:30:15 PM");
-    EXPECT_EQ(fmt(friday, "Long Date"), "Friday, March 5, 2004");
+    EXPECT_EQ(fmt(friday, "Long Date"), "Friday, March 05, 2004");
     EXPECT_EQ(fmt(friday, "Medium Date"), "05-Mar-04");
     EXPECT_EQ(fmt(friday, "Short Date"), "3/5/2004");
     EXPECT_EQ(fmt(friday, "Long Time"), "2:30:15 PM");
@@ -167,4 +167,129 @@ TEST(FormatText, NoPatternGivesDefaultText)
     EXPECT_EQ(Format(friday).toString(), "3/5/2004 2:30:15 PM");
     EXPECT_EQ(Format(Variant()).toString(), "");
     EXPECT_TRUE(Format(Variant::null()).isNull());
+}
+
+namespace {
+
+struct FormatCase
+{
+    Variant value;
+    const char* pattern;
+    const char* expected;
+};
+
+void expectAll(std::initializer_list<FormatCase> cases)
+{
+    for (const FormatCase& c : cases) {
+        EXPECT_EQ(fmt(c.value, c.pattern), QString::fromUtf8(c.expected))
+            << c.value.toString().toStdString() << " with " << c.pattern;
+    }
+}
+
+} // namespace
+
+TEST(FormatSections, PositiveNegativeZeroAndNullSections)
+{
+    UsLocale us;
+    const char* const fourSections = "$#,##0.00[Green];($#,##0.00)[Red];\"Zero\";\"Null\"";
+    expectAll({
+        {Variant(1234.5), fourSections, "$1,234.50"},
+        {Variant(-1234.5), fourSections, "($1,234.50)"},
+        {Variant(0), fourSections, "Zero"},
+        {Variant::null(), fourSections, "Null"},
+        {Variant(-5), "0;;\"Zero\"", "-5"},               // an empty section takes the first one
+        {Variant(0), "0;(0);", "0"},                      // so does an empty zero section
+        {Variant(5), "\"Yes\";\"No\"", "Yes"},            // a section without placeholders is shown
+        {Variant(-5), "\"Yes\";\"No\"", "No"},            // instead of the number
+        {Variant(-0.001), "0.00;(0.00);\"Z\"", "(0.00)"}, // the section follows the value,
+        {Variant(0.001), "0.00;(0.00);\"Z\"", "0.00"},    // not its rounded text
+        {Variant::null(), "0;-0;0;n\\/a", "n/a"},
+    });
+    EXPECT_TRUE(Format(Variant::null(), Variant("0;(0);\"Zero\"")).isNull());
+}
+
+TEST(FormatText, PlaceholdersCaseAndDirection)
+{
+    expectAll({
+        {Variant("HELLO"), "<", "hello"},
+        {Variant("This is it"), ">", "THIS IS IT"},
+        {Variant("abc"), ">@@@@", " ABC"},
+        {Variant("abc"), "!@@@@@", "abc  "},
+        {Variant("abc"), "!&&&&&", "abc"},
+        {Variant("5551234"), "(@@@) @@@-@@@@", "(   ) 555-1234"},
+        {Variant("5551234"), "(&&&) &&&-&&&&", "() 555-1234"},
+        {Variant(123), "@@@@@", "  123"},
+        {Variant("x"), "Name: @", "Name: x"}, // letters beside placeholders are no date
+        {Variant("abc"), "\\@@@@", "@abc"},
+        {Variant("abc"), "\"<\"@@@\">\"", "<abc>"},
+        {Variant::null(), "@;\"None\"", "None"}, // the second section is for Null and ""
+        {Variant(""), "@;\"None\"", "None"},
+        {Variant("abc"), "@;\"None\"", "abc"},
+    });
+    EXPECT_TRUE(Format(Variant::null(), Variant("@@@")).isNull());
+}
+
+TEST(FormatSections, ColoursAndFillCharactersLeaveNoText)
+{
+    UsLocale us;
+    expectAll({
+        {Variant(5), "[Red]0", "5"},
+        {Variant(-5), "0;[Red]-0", "-5"},
+        {Variant("abc"), "[Blue]@", "abc"},
+        {friday, "[green]yyyy", "2004"},
+        {Variant(5), "0*-", "5"},
+        {Variant("ab"), "*x@@@@", "  ab"},
+        {Variant(5), "\"*\"0", "*5"}, // quoted or escaped, an asterisk is shown
+        {Variant(5), "\\*0", "*5"},
+        {Variant(5), "\"[Red]\"0", "[Red]5"},
+    });
+}
+
+TEST(FormatNamed, CurrencyAndEuroRoundLikeFormat)
+{
+    {
+        UsLocale us;
+        expectAll({
+            {Variant(1234.5), "Currency", "$1,234.50"},
+            {Variant(-1234.5), "Currency", "($1,234.50)"},
+            {Variant(2.675), "Currency", "$2.68"},
+            {Variant(0.125), "Currency", "$0.13"},
+            {Variant(Currency::fromRaw(12345678)), "Currency", "$1,234.57"},
+            {Variant("12.5"), "currency", "$12.50"},
+            {Variant(1234.5), "Euro", "€1,234.50"},
+        });
+    }
+    {
+        LocaleGuard german(QLocale::German, QLocale::Germany);
+        expectAll({
+            {Variant(1234.5), "Currency", "1.234,50 €"},
+            {Variant(1234.5), "Euro", "1.234,50 €"},
+        });
+    }
+    {
+        LocaleGuard british(QLocale::English, QLocale::UnitedKingdom);
+        expectAll({
+            {Variant(1234.5), "Currency", "£1,234.50"},
+            {Variant(1234.5), "Euro", "€1,234.50"},
+        });
+    }
+}
+
+TEST(FormatNamed, LongDateShowsTwoDigitDaysAndTtttt)
+{
+    {
+        UsLocale us;
+        const Variant january27 =
+            Variant::fromDate(OleDate::fromDateTime(QDate(1993, 1, 27), QTime(0, 0)));
+        expectAll({
+            {friday, "Long Date", "Friday, March 05, 2004"},
+            {friday, "dddddd", "Friday, March 05, 2004"},
+            {january27, "Long Date", "Wednesday, January 27, 1993"},
+            {friday, "ttttt", "2:30:15 PM"},
+            {Variant::fromDate(0.0), "ttttt", "12:00:00 AM"},
+            {Variant("14:30:15"), "ttttt", "2:30:15 PM"},
+        });
+    }
+    LocaleGuard german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(fmt(friday, "Long Date"), QStringLiteral("Freitag, 05. März 2004"));
 }

@@ -232,7 +232,8 @@ TEST(VariantText, DatesUseTheGeneralDateForm)
         EXPECT_EQ(Variant::fromDate(march5th2004 + 0.5).toString(),
                   QStringLiteral("3/5/2004 12:00:00 PM"));
         EXPECT_EQ(Variant::fromDate(0.75).toString(), QStringLiteral("6:00:00 PM"));
-        EXPECT_EQ(Variant::fromDate(0.0).toString(), QStringLiteral("12/30/1899"));
+        // Day 0 holds a time alone, midnight too.
+        EXPECT_EQ(Variant::fromDate(0.0).toString(), QStringLiteral("12:00:00 AM"));
         EXPECT_EQ(Variant::fromDate(-1.25).toString(), QStringLiteral("12/29/1899 6:00:00 AM"));
         EXPECT_EQ(Variant::fromDate(-0.25).toString(), QStringLiteral("6:00:00 AM"));
         EXPECT_EQ(Variant::fromDate(1.0 / 86400 * 3661).toString(), QStringLiteral("1:01:01 AM"));

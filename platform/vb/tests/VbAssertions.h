@@ -3,6 +3,14 @@
 #include "Error.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
+#include <QString>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Expects `statement` to raise vb::Error with the given number.
 #define EXPECT_VB_ERROR(statement, expectedNumber)                                                 \

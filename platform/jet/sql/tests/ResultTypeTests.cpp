@@ -33,6 +33,10 @@ TEST(ResultTypes, DateArithmeticBranchesAndAggregates)
     EXPECT_EQ(typesOf("SELECT #1/2/2003# + 7, 7 + #1/2/2003#, #1/2/2003# - 1, "
                       "#1/2/2003# - #1/1/2003#, 1 - #1/2/2003#, #1/2/2003# + 'x' FROM T"),
               QStringList({"DATETIME", "DATETIME", "DATETIME", "DOUBLE", "", ""}));
+    // A date plus or minus a time is a date; the difference of two dates a number.
+    EXPECT_EQ(typesOf("SELECT #1/2/2003# + #12:00#, #1/2/2003# - #6:00#, Now() - TimeSerial(1, 0, "
+                      "0), #1/2/2003# + Time(), Now() - DateSerial(2003, 1, 1) FROM T"),
+              QStringList({"DATETIME", "DATETIME", "DATETIME", "DATETIME", "DOUBLE"}));
     EXPECT_EQ(typesOf("SELECT IIf(X, Now(), Null), IIf(X, Null, CCur(1)), IIf(X, Now(), 1), "
                       "IIf(X, 'a', 'b'), Nz(CDate(X), Now()), Nz(CDate(X), 0) FROM T"),
               QStringList({"DATETIME", "CURRENCY", "", "TEXT", "DATETIME", ""}));

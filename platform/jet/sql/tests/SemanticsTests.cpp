@@ -93,7 +93,7 @@ TEST_F(Semantics, ArithmeticAndConcatenation)
     EXPECT_EQ(eval("-7 Mod 3"), "-1");
     EXPECT_EQ(eval("7.5 Mod 2"), "0"); // 7.5 rounds to 8 first
     EXPECT_EQ(eval("2 ^ 10"), "1024");
-    EXPECT_EQ(eval("-2 ^ 2"), "-4"); // ^ binds tighter than negation
+    EXPECT_EQ(eval("-2 ^ 2"), "4"); // in Jet a sign binds tighter than ^
     EXPECT_EQ(eval("2 ^ -1"), "0.5");
     EXPECT_EQ(eval("2 + 3 * 4 - 1"), "13");
     EXPECT_EQ(eval("10 - 2 - 3"), "5");
@@ -120,7 +120,7 @@ TEST_F(Semantics, RunTimeErrorsReachTheStatement)
     EXPECT_THROW(db.run("SELECT n / 0 FROM t"), std::runtime_error);
     EXPECT_THROW(db.run("SELECT n Mod 0 FROM t"), std::runtime_error);
     EXPECT_THROW(db.run("SELECT s + 1 FROM t WHERE id = 1"), std::runtime_error); // type mismatch
-    EXPECT_THROW(db.run("SELECT s Like '[a' FROM t"), std::runtime_error);
+    EXPECT_EQ(eval("s Like '[a'"), "0"); // a pattern Jet cannot read matches nothing
     // The statement fails with VB's own description of the error.
     try {
         db.run("SELECT 1 \\ (n - n) FROM t WHERE id = 1");
