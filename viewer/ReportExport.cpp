@@ -1,25 +1,23 @@
 // The export types of the viewer's menu and the export hook.
 #include "viewer/ReportExport.h"
 
+#include <QList>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace lumesk {
 
 int exportTypeOf(const QString& typeName)
 {
+    static const QList<std::pair<QString, int>> types{
+        {u"TEXT"_s, kExportText}, {u"PDF"_s, kExportPDF},     {u"RTF"_s, kExportRTF},
+        {u"HTML"_s, kExportHTML}, {u"EXCEL"_s, kExportExcel}, {u"TIF"_s, kExportTIF},
+    };
     const QString upper = typeName.toUpper();
-    if (upper == u"TEXT"_s)
-        return kExportText;
-    if (upper == u"PDF"_s)
-        return kExportPDF;
-    if (upper == u"RTF"_s)
-        return kExportRTF;
-    if (upper == u"HTML"_s)
-        return kExportHTML;
-    if (upper == u"EXCEL"_s)
-        return kExportExcel;
-    if (upper == u"TIF"_s)
-        return kExportTIF;
+    for (const auto& [name, type] : types)
+        if (name == upper)
+            return type;
     return 0;
 }
 

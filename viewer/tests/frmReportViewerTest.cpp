@@ -1,6 +1,7 @@
 // The viewer window driven offscreen through PreviewReport with a scripted user: start-up and
 // its captions, menu and status bar, progress, Stop, Exit, the window position kept across
 // openings, the resize rules, errors of PreviewReport, and screenshots of the report.
+#include "common/tests/CommonTestEnvironment.h"
 #include "platform/reportengine/preview/FindBar.h"
 #include "platform/reportengine/preview/PagesView.h"
 #include "platform/reportengine/preview/PreviewToolBar.h"
@@ -9,7 +10,6 @@
 #include "platform/shell/WaitCursor.h"
 #include "platform/vb/Error.h"
 #include "viewer/ScreenTwips.h"
-#include "viewer/tests/ViewerTestEnvironment.h"
 #include "viewer/tests/ViewerTestSession.h"
 
 #include <QAbstractButton>
@@ -24,7 +24,7 @@
 #include <QScreen>
 #include <QTime>
 
-QV_VIEWER_TEST_ENVIRONMENT();
+QV_COMMON_TEST_ENVIRONMENT();
 
 using namespace Qt::StringLiterals;
 

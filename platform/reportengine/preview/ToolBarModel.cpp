@@ -142,27 +142,24 @@ void ToolBarModel::setCaption(int position, const QString& caption)
 
 void ToolBarModel::setEnabled(int position, bool enabled)
 {
-    PreviewTool& tool = at(position);
-    if (tool.enabled != enabled) {
-        tool.enabled = enabled;
-        emit toolChanged(position);
-    }
+    setFlag(position, &PreviewTool::enabled, enabled);
 }
 
 void ToolBarModel::setVisible(int position, bool visible)
 {
-    PreviewTool& tool = at(position);
-    if (tool.visible != visible) {
-        tool.visible = visible;
-        emit toolChanged(position);
-    }
+    setFlag(position, &PreviewTool::visible, visible);
 }
 
 void ToolBarModel::setChecked(int position, bool checked)
 {
+    setFlag(position, &PreviewTool::checked, checked);
+}
+
+void ToolBarModel::setFlag(int position, bool PreviewTool::*flag, bool value)
+{
     PreviewTool& tool = at(position);
-    if (tool.checked != checked) {
-        tool.checked = checked;
+    if (tool.*flag != value) {
+        tool.*flag = value;
         emit toolChanged(position);
     }
 }

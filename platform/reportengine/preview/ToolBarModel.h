@@ -86,6 +86,7 @@ signals:
 
 private:
     PreviewTool& at(int position);
+    void setFlag(int position, bool PreviewTool::*flag, bool value);
     void checkPosition(int position, bool forInsert = false) const;
 
     std::vector<PreviewTool> m_tools;
