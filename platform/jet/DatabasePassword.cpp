@@ -99,9 +99,6 @@ void DatabasePassword::verify(sqlite3* db, const QString& path, const QString& p
         digest.size() != digestSize) {
         throw Error::unrecognizedFormat(path);
     }
-    if (password == systemPassword()) {
-        return;
-    }
     if (!sameDigest(derive(password, salt, static_cast<int>(storedIterations)), digest)) {
         throw Error::notValidPassword();
     }

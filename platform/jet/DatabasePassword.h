@@ -9,8 +9,8 @@
 //   Digest     BLOB     32 bytes: PBKDF2-HMAC-SHA256(UTF-8 password, Salt, Iterations)
 // A file without that table, or with a row outside these rules, is not a database of ours.
 //
-// The system's own password opens every database of the system, whatever password the file
-// carries, so the programs of the suite can always reach their data.
+// Only a database's own password opens it. The suite's programs create their databases with
+// the system's password, which is why that one opens them; it opens no other database.
 
 #include <QByteArray>
 #include <QString>
@@ -31,7 +31,7 @@ public:
     static constexpr int minIterations = 1000;
     static constexpr int maxIterations = 1000000;
 
-    // The system's password.
+    // The password the suite's programs give their own databases.
     static QString systemPassword();
 
     // PBKDF2-HMAC-SHA256 with one output block.

@@ -1,6 +1,7 @@
 // qvsql end to end, in the two forms outside checks rely on, and its failures.
 
 #include "TestDatabase.h"
+#include "VersionInfo.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
@@ -136,6 +137,35 @@ TEST_F(QvsqlTest, SchemaListsTablesInJetTerms)
                           "tblWines\tName\tText\t40\tNo\n"
                           "tblWines\tDrunk\tYes/No\t\tNo\n"
                           "tblWines\tBought\tDate/Time\t\tNo\n");
+}
+
+} // namespace
+} // namespace jet
+
+namespace jet {
+namespace {
+
+TEST_F(QvsqlTest, ADatabaseOfItsOwnPasswordOpensOnlyWithIt)
+{
+    ASSERT_EQ(qvsql({"--create", "--password", "own pw", path()}).exitCode, 0);
+    // Without --password qvsql gives the system's password, which opens only its own
+    // databases.
+    const QvsqlRun byDefault = qvsql({path(), "SELECT 1"});
+    EXPECT_NE(byDefault.exitCode, 0);
+    EXPECT_TRUE(byDefault.err.contains("Not a valid password.")) << byDefault.err.toStdString();
+    const QvsqlRun own = qvsql({"--password", "own pw", path(), "SELECT 1 AS One"});
+    EXPECT_EQ(own.exitCode, 0) << own.err.toStdString();
+    EXPECT_EQ(own.out, "One\n1\n");
+}
+
+TEST(Qvsql, CarriesTheVersionNote)
+{
+    const auto info = verinfo::readFile(QStringLiteral(QVSQL_PATH));
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->value("ProductName"), "Quorvex");
+    EXPECT_EQ(info->value("OriginalFilename"), "qvsql");
+    EXPECT_FALSE(info->value("FileVersion").isEmpty());
+    EXPECT_FALSE(info->value("FileDescription").isEmpty());
 }
 
 } // namespace
