@@ -218,6 +218,35 @@ TEST_F(ViewerPrintingTest, APrinterSetupChoiceIsRememberedForTheNextOpening)
     EXPECT_TRUE(options.contains(u"sides=two-sided-short-edge"_s)) << options.toStdString();
 }
 
+TEST_F(ViewerPrintingTest, StoredSettingsComeBackThroughTheWindowWithoutAGoneDevice)
+{
+    store(printSettingsKey(), u"DeviceName"_s, u"Gone"_s); // a queue since removed
+    store(printSettingsKey(), u"PaperBin"_s, u"4"_s);
+    store(printSettingsKey(), u"Orientation"_s, u"1"_s);
+    store(printSettingsKey(), u"PaperSize"_s, u"256"_s);
+    store(printSettingsKey(), u"PaperWidth"_s, u"9000"_s);
+    store(printSettingsKey(), u"PaperHeight"_s, u"14000"_s);
+    store(printSettingsKey(), u"ColorMode"_s, u"1"_s);
+    const reports::CallResult result = preview([&](QWidget& shown) {
+        const report::Printer& printer = viewerWindow(shown).ARViewer().printer();
+        EXPECT_EQ(&printer, &m_report->printer()); // the viewer prints on the report's printer
+        EXPECT_EQ(printer.deviceName(), u"PDF"_s);
+        EXPECT_EQ(printer.paperBin(), 7);
+        EXPECT_EQ(printer.paperSize(), 256);
+        EXPECT_EQ(printer.paperWidth(), 9000);
+        EXPECT_EQ(printer.paperHeight(), 14000);
+        EXPECT_EQ(printer.colorMode(), 1);
+        clickItem(viewerWindow(shown), u"mnuFile_Exit"_s);
+    });
+    ASSERT_TRUE(result.succeeded()) << result.description.toStdString();
+    const QStringList names{u"DeviceName"_s, u"PaperBin"_s,    u"PaperSize"_s,
+                            u"PaperWidth"_s, u"PaperHeight"_s, u"ColorMode"_s};
+    QStringList stored;
+    for (const QString& name : names)
+        stored << storedText(printSettingsKey(), name);
+    EXPECT_EQ(stored, (QStringList{u"PDF"_s, u"7"_s, u"256"_s, u"9000"_s, u"14000"_s, u"1"_s}));
+}
+
 TEST_F(ViewerPrintingTest, AMachineThatLostItsPrintersStillPreviewsAndPrintsNothing)
 {
     ASSERT_EQ(m_report->printer().deviceName(), u"PDF"_s); // the report was made with printers
