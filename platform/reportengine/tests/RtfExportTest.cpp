@@ -14,6 +14,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QUrl>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -173,8 +174,10 @@ TEST_F(RtfExportTest, LibreOfficeOpensItWhenInstalled)
     if (office.isEmpty())
         GTEST_SKIP() << "LibreOffice is not installed";
     const QString rtf = exportTo(u"wines.rtf"_s);
-    testing::toolOutput(office, {u"--headless"_s, u"--convert-to"_s, u"pdf"_s, u"--outdir"_s,
-                                 m_folder.path(), rtf});
+    // A profile of its own, so a LibreOffice the user has open does not take the job over.
+    const QString profile = QUrl::fromLocalFile(m_folder.filePath(u"office-profile"_s)).toString();
+    testing::toolOutput(office, {u"-env:UserInstallation="_s + profile, u"--headless"_s,
+                                 u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, m_folder.path(), rtf});
     const QString text =
         testing::toolOutput(u"pdftotext"_s, {m_folder.filePath(u"wines.pdf"_s), u"-"_s});
     EXPECT_TRUE(text.contains(u"A & B Cellars <unknown> 3"_s));
