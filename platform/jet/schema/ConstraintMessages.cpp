@@ -23,6 +23,15 @@ QString zeroLengthMessage(const QString& table, const QString& column)
     return QStringLiteral("Field '%1.%2' cannot be a zero-length string.").arg(table, column);
 }
 
+QString overflowMessage(const QString& table, const QString& column, qint64 low, qint64 high)
+{
+    return QStringLiteral("Numeric field overflow. (Field '%1.%2' holds whole numbers from %3 to "
+                          "%4.)")
+        .arg(table, column)
+        .arg(low)
+        .arg(high);
+}
+
 QString indexNullMessage(const QString& table, const QString& index, const QString& column)
 {
     return QStringLiteral("Index or primary key cannot contain a Null value. (Field '%1.%2' of "

@@ -16,6 +16,7 @@ inline const QString& messageMarker = constraintMessageMarker;
 QString requiredMessage(const QString& table, const QString& column);
 QString tooLongMessage(const QString& table, const QString& column, int size);
 QString zeroLengthMessage(const QString& table, const QString& column);
+QString overflowMessage(const QString& table, const QString& column, qint64 low, qint64 high);
 QString indexNullMessage(const QString& table, const QString& index, const QString& column);
 QString relatedRecordRequiredMessage(const QString& relatedTable);
 QString relatedRecordsExistMessage(const QString& table);

@@ -4,7 +4,10 @@
 #include "jet/Error.h"
 #include "jet/sql/JetSql.h"
 
+#include <algorithm>
+#include <optional>
 #include <QRegularExpression>
+#include <utility>
 
 namespace jet::detail {
 
@@ -53,6 +56,36 @@ QString typeDeclaration(const TableSchema& table, const ColumnSchema& column)
         ErrorNumber::Unspecified,
         QStringLiteral("Field '%1.%2' cannot have the type VALUE; it is for parameters only.")
             .arg(table.name, column.name));
+}
+
+// The whole numbers a Byte, Integer or Long field holds; nullopt for other types.
+std::optional<std::pair<qint64, qint64>> wholeRange(JetType type)
+{
+    switch (type) {
+    case JetType::Byte:
+        return std::pair<qint64, qint64>{0, 255};
+    case JetType::Integer:
+        return std::pair<qint64, qint64>{-32768, 32767};
+    case JetType::Long:
+        return std::pair<qint64, qint64>{-2147483648LL, 2147483647LL};
+    default:
+        return std::nullopt;
+    }
+}
+
+// A default a field could never hold is refused when the field is defined, not on every
+// later insert.
+void checkDefaultInRange(const TableSchema& table, const ColumnSchema& column,
+                         const QString& defaultSql)
+{
+    const auto range = wholeRange(column.type);
+    bool isNumber = false;
+    const double value = defaultSql.toDouble(&isNumber);
+    if (range && isNumber &&
+        (value < double(range->first) - 0.5 || value >= double(range->second) + 0.5)) {
+        throw Error(ErrorNumber::Unspecified,
+                    overflowMessage(table.name, column.name, range->first, range->second));
+    }
 }
 
 QString namedCheck(const QString& message, const QString& condition)
@@ -111,17 +144,45 @@ private:
     QStringList m_sql;
 };
 
+// Where a counter that is not its table's only key keeps the highest number it has given, so
+// that deleting the last row does not give its number again. Rowid counters have SQLite's own
+// AUTOINCREMENT for that.
+const QString counterStore = QStringLiteral("MSysJetCounters");
+
+QString counterStoreSql()
+{
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (Name TEXT NOT NULL PRIMARY KEY COLLATE "
+                          "NOCASE, Value INTEGER NOT NULL)")
+        .arg(quoted(counterStore));
+}
+
+void addCounterTriggers(const TableSchema& table, const ColumnSchema& column, TriggerList& triggers)
+{
+    const QString name = quoted(column.name);
+    const QString key = sqlLiteral(table.name + QLatin1Char('|') + column.name);
+    const QString highest = QStringLiteral("coalesce((SELECT Value FROM %1 WHERE Name = %2), 0)")
+                                .arg(quoted(counterStore), key);
+    const QString remember =
+        QStringLiteral("INSERT OR REPLACE INTO %1 (Name, Value) VALUES (%2, %3);")
+            .arg(quoted(counterStore), key);
+    triggers.add(QStringLiteral("AFTER INSERT"), QStringLiteral("NEW.%1 IS NULL").arg(name),
+                 QStringLiteral("UPDATE %1 SET %2 = max((SELECT coalesce(max(%2), 0) FROM %1), "
+                                "%3) + 1 WHERE rowid = NEW.rowid; ")
+                         .arg(quoted(table.name), name, highest) +
+                     remember.arg(QStringLiteral("(SELECT %1 FROM %2 WHERE rowid = NEW.rowid)")
+                                      .arg(name, quoted(table.name))));
+    // A number given explicitly counts too: the next one follows the highest.
+    triggers.add(QStringLiteral("AFTER INSERT"), QStringLiteral("NEW.%1 IS NOT NULL").arg(name),
+                 remember.arg(QStringLiteral("max(NEW.%1, %2)").arg(name, highest)));
+}
+
 void addColumnTriggers(const TableSchema& table, TriggerList& triggers)
 {
     for (const ColumnSchema& column : table.columns) {
         const QString name = quoted(column.name);
         if (column.type == JetType::Counter) {
             if (!isRowidCounter(table, column)) {
-                triggers.add(QStringLiteral("AFTER INSERT"),
-                             QStringLiteral("NEW.%1 IS NULL").arg(name),
-                             QStringLiteral("UPDATE %1 SET %2 = (SELECT coalesce(max(%2), 0) + 1 "
-                                            "FROM %1) WHERE rowid = NEW.rowid;")
-                                 .arg(quoted(table.name), name));
+                addCounterTriggers(table, column, triggers);
             }
             continue;
         }
@@ -268,9 +329,20 @@ QString columnDefinition(const TableSchema& table, const ColumnSchema& column)
 {
     QString sql = quoted(column.name) + QLatin1Char(' ') + typeDeclaration(table, column);
     if (column.defaultSql && column.type != JetType::Counter) {
-        sql += QStringLiteral(" DEFAULT ") + defaultValueSql(*column.defaultSql);
+        const QString defaultSql = defaultValueSql(*column.defaultSql);
+        checkDefaultInRange(table, column, defaultSql);
+        sql += QStringLiteral(" DEFAULT ") + defaultSql;
     }
     const QString name = quoted(column.name);
+    if (const auto range = wholeRange(column.type)) {
+        // Numbers out of range are refused as Jet refuses them, by whatever path they come.
+        sql += namedCheck(overflowMessage(table.name, column.name, range->first, range->second),
+                          QStringLiteral("typeof(%1) NOT IN ('integer', 'real') OR %1 BETWEEN %2 "
+                                         "AND %3")
+                              .arg(name)
+                              .arg(range->first)
+                              .arg(range->second));
+    }
     if (column.type == JetType::Text) {
         const int size = column.size > 0 ? column.size : 255;
         sql += namedCheck(tooLongMessage(table.name, column.name, size),
@@ -326,7 +398,13 @@ QStringList triggerSql(const TableSchema& table, const QList<ReferencingKey>& re
     addColumnTriggers(table, triggers);
     addChildTriggers(table, triggers);
     addParentTriggers(table, referencing, triggers);
-    return triggers.sql();
+    QStringList sql = triggers.sql();
+    // The counters' store comes first when a trigger of this table keeps a counter in it.
+    if (std::any_of(sql.begin(), sql.end(),
+                    [](const QString& trigger) { return trigger.contains(counterStore); })) {
+        sql.prepend(counterStoreSql());
+    }
+    return sql;
 }
 
 QString defaultValueSql(const QString& jetLiteral)

@@ -212,5 +212,26 @@ TEST_F(CatalogTest, DuplicateNamesAreRefusedWithoutChange)
     EXPECT_EQ(regions.keys().count(), 2);
 }
 
+TEST_F(CatalogTest, DefaultOutOfTheFieldsRangeIsRefused)
+{
+    for (const auto& [type, value] :
+         {std::pair{DataType::UnsignedTinyInt, 256}, std::pair{DataType::SmallInt, 32768},
+          std::pair{DataType::SmallInt, -32769}}) {
+        Table table("tblRange");
+        Column column("N", type);
+        column.setParentCatalog(&m_catalog);
+        column.setProperty("Default", value);
+        table.columns().append(column);
+        try {
+            m_catalog.tables().append(table);
+            ADD_FAILURE() << "default " << value << " accepted";
+        } catch (const Error& error) {
+            EXPECT_TRUE(error.description().startsWith("Numeric field overflow."))
+                << error.description().toStdString();
+        }
+        EXPECT_EQ(m_catalog.tables().find("tblRange"), nullptr);
+    }
+}
+
 } // namespace
 } // namespace jet::adox

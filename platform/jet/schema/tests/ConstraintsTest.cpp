@@ -86,6 +86,40 @@ TEST_F(ConstraintsTest, UniqueIndexRefusesDuplicatesIgnoringCase)
     EXPECT_EQ(readTableSchema(m_db.db(), "tblWines")->index("idxRegion"), nullptr);
 }
 
+TEST_F(ConstraintsTest, WholeNumbersOutOfTheirFieldsRangeOverflow)
+{
+    m_db.ddl("CREATE TABLE tblSizes (B BYTE, I SHORT, L LONG)");
+    struct Case
+    {
+        const char* values;
+        bool stored;
+    };
+    for (const Case& c :
+         {Case{"(0, -32768, -2147483648)", true}, Case{"(255, 32767, 2147483647)", true},
+          Case{"(NULL, NULL, NULL)", true}, Case{"(256, 0, 0)", false}, Case{"(-1, 0, 0)", false},
+          Case{"(255.6, 0, 0)", false}, Case{"(0, 32768, 0)", false}, Case{"(0, -32769, 0)", false},
+          Case{"(0, 0, 2147483648)", false}}) {
+        const QString error =
+            m_db.failure(QStringLiteral("INSERT INTO tblSizes VALUES %1").arg(c.values));
+        if (c.stored) {
+            EXPECT_EQ(error, "") << c.values;
+        } else {
+            EXPECT_TRUE(error.startsWith("Numeric field overflow.")) << c.values;
+        }
+    }
+    EXPECT_EQ(m_db.integer("SELECT count(*) FROM tblSizes"), 3);
+    EXPECT_EQ(m_db.failure("UPDATE tblSizes SET I = I + 1 WHERE I = 32767"),
+              "Numeric field overflow. (Field 'tblSizes.I' holds whole numbers from -32768 to "
+              "32767.)");
+    EXPECT_EQ(m_db.integer("SELECT count(*) FROM tblSizes WHERE I = 32767"), 1);
+    // A default the field could never hold is refused when the field is defined.
+    EXPECT_TRUE(m_db.ddlFailure("CREATE TABLE tblBad (B BYTE DEFAULT 300)")
+                    .startsWith("Numeric field overflow."));
+    EXPECT_TRUE(m_db.ddlFailure("ALTER TABLE tblSizes ADD COLUMN S SHORT DEFAULT -40000")
+                    .startsWith("Numeric field overflow."));
+    EXPECT_EQ(m_db.ddlFailure("ALTER TABLE tblSizes ADD COLUMN T BYTE DEFAULT 255"), "");
+}
+
 TEST_F(ConstraintsTest, CountersNumberRowsAndNeverReuseNumbers)
 {
     m_db.exec("INSERT INTO tblWines (Name) VALUES ('A'), ('B'), ('C')");
@@ -99,6 +133,17 @@ TEST_F(ConstraintsTest, CountersNumberRowsAndNeverReuseNumbers)
     m_db.ddl("CREATE TABLE tblLog (Entry TEXT(10), Seq COUNTER)");
     m_db.exec("INSERT INTO tblLog (Entry) VALUES ('x'), ('y')");
     EXPECT_EQ(m_db.integer("SELECT Seq FROM tblLog WHERE Entry = 'y'"), 2);
+    // It continues from the highest number it ever gave, not from the rows left.
+    m_db.exec("DELETE FROM tblLog WHERE Entry = 'y'");
+    m_db.exec("INSERT INTO tblLog (Entry) VALUES ('z')");
+    EXPECT_EQ(m_db.integer("SELECT Seq FROM tblLog WHERE Entry = 'z'"), 3);
+    m_db.exec("INSERT INTO tblLog (Entry, Seq) VALUES ('given', 10)");
+    m_db.exec("DELETE FROM tblLog WHERE Seq >= 3");
+    m_db.exec("INSERT INTO tblLog (Entry) VALUES ('next')");
+    EXPECT_EQ(m_db.integer("SELECT Seq FROM tblLog WHERE Entry = 'next'"), 11);
+    m_db.exec("DELETE FROM tblLog");
+    m_db.exec("INSERT INTO tblLog (Entry) VALUES ('after all')");
+    EXPECT_EQ(m_db.integer("SELECT Seq FROM tblLog"), 12);
     // Added to a table with rows, it numbers them in the order they were added.
     m_db.ddl("ALTER TABLE tblWines ADD COLUMN Serial COUNTER");
     EXPECT_EQ(m_db.integer("SELECT Serial FROM tblWines WHERE Name = 'D'"), 3);
