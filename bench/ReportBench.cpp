@@ -136,10 +136,10 @@ double runRaw(const QString& database, const QString& pdf, int pages)
     QPainter painter(&writer);
     const double scale = writer.resolution() / 1440.0;
     painter.scale(scale, scale);
-    report::FontSpec spec;
-    const QFont font = spec.toTwipFont();
-    spec.bold = true;
-    const QFont bold = spec.toTwipFont();
+    report::FontSpec style;
+    const QFont font = style.toTwipFont();
+    style.bold = true;
+    const QFont bold = style.toTwipFont();
     const int footerTop = 16838 - 1000 - 300;
     int y = 1400;
     int page = 1;

@@ -19,8 +19,8 @@ constexpr qreal kEstimateMargin = 0.97;
 
 struct TextMeasurer::FontEntry
 {
-    explicit FontEntry(const FontSpec& spec)
-        : font(spec.toTwipFont()), metrics(font),
+    explicit FontEntry(const FontSpec& style)
+        : font(style.toTwipFont()), metrics(font),
           lineHeight(static_cast<int>(std::ceil(metrics.lineSpacing())))
     {
         latin1Advances.fill(-1);

@@ -23,18 +23,18 @@ class PageFonts
 public:
     struct Entry
     {
-        FontSpec spec;
+        FontSpec style;
         QFont font;
         QFontMetricsF metrics;
     };
 
-    const Entry& get(const FontSpec& spec)
+    const Entry& get(const FontSpec& style)
     {
         for (const Entry& entry : m_entries)
-            if (entry.spec == spec)
+            if (entry.style == style)
                 return entry;
-        const QFont font = spec.toTwipFont();
-        return m_entries.emplace_back(Entry{spec, font, QFontMetricsF(font)});
+        const QFont font = style.toTwipFont();
+        return m_entries.emplace_back(Entry{style, font, QFontMetricsF(font)});
     }
 
 private:

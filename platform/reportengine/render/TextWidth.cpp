@@ -21,8 +21,8 @@ using Advances = std::array<double, kLatin1>;
 const Advances& advancesOf(const FontSpec& font, const QFontMetricsF& metrics)
 {
     thread_local std::vector<std::pair<FontSpec, Advances>> tables;
-    for (const auto& [spec, advances] : tables)
-        if (spec == font)
+    for (const auto& [style, advances] : tables)
+        if (style == font)
             return advances;
     if (tables.size() >= kFontsKept)
         tables.clear();
