@@ -13,6 +13,11 @@ namespace updater {
 void checkNotInUse(DatabaseHelpers::DatabaseKind kind, const QString& path,
                    std::chrono::milliseconds wait)
 {
+    checkNotInUse(DatabaseHelpers::databaseDescription(kind), path, wait);
+}
+
+void checkNotInUse(const QString& description, const QString& path, std::chrono::milliseconds wait)
+{
     if (!QFileInfo::exists(path))
         return;
     auto probe = std::make_unique<jet::Connection>();
@@ -27,11 +32,11 @@ void checkNotInUse(DatabaseHelpers::DatabaseKind kind, const QString& path,
                          QStringLiteral("The %1 %2 is in use by another program, which keeps it "
                                         "locked. Close the other Quorvex programs and run the "
                                         "update again; nothing has been changed.")
-                             .arg(DatabaseHelpers::databaseDescription(kind), path));
+                             .arg(description, path));
     if (status != SQLITE_OK)
         throw jet::Error(jet::ErrorNumber::Unspecified,
                          QStringLiteral("The %1 %2 cannot be written to (SQLite error %3).")
-                             .arg(DatabaseHelpers::databaseDescription(kind), path)
+                             .arg(description, path)
                              .arg(status));
 }
 

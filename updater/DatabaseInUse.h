@@ -15,5 +15,7 @@ namespace updater {
 // cannot be opened. A file that does not exist is left to the caller.
 void checkNotInUse(DatabaseHelpers::DatabaseKind kind, const QString& path,
                    std::chrono::milliseconds wait);
+// The same for a database named by `description` ("auction database").
+void checkNotInUse(const QString& description, const QString& path, std::chrono::milliseconds wait);
 
 } // namespace updater

@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 namespace updater {
 
 namespace {
@@ -73,7 +75,18 @@ QString Installation::backupPath(DatabaseKind kind) const
         name = QStringLiteral("weblinks.bak");
         break;
     }
-    return backupFolder() + QLatin1Char('/') + name;
+    return backupPath(name);
+}
+
+std::vector<SatelliteFile> Installation::satelliteFiles() const
+{
+    return {{besideTools(u"printlabels.dat"_s), u"printlabels.bak"_s},
+            {besideTools(u"Auctions.dat"_s), u"auctions.bak"_s}};
+}
+
+QString Installation::backupPath(const QString& backupName) const
+{
+    return backupFolder() + QLatin1Char('/') + backupName;
 }
 
 QString Installation::compactionProgram() const

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace updater {
 
@@ -23,6 +24,16 @@ public:
     void add(DatabaseKind kind, std::int16_t version, UpdateProcedure first);
     // The procedure to call for a database at `version`, or nullptr when none applies.
     const UpdateProcedure* firstUpdate(DatabaseKind kind, std::int16_t version) const;
+
+    // The versions these chains know for a database: from the oldest that starts an update to
+    // the current one, which the last update brings it to. nullopt when no chain is registered
+    // for the kind (then no version is unknown).
+    struct VersionRange
+    {
+        std::int16_t oldest = 0;
+        std::int16_t current = 0;
+    };
+    std::optional<VersionRange> knownVersions(DatabaseKind kind) const;
 
     // The chains of this release, with their current versions: main wine database 11,
     // settings 18, weblinks 4; the language database has none. Defined in StandardChains.cpp,

@@ -12,9 +12,14 @@
 #include "platform/vb/Error.h"
 #include "UpdaterTexts.h"
 
+#include <fcntl.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace updater {
 
@@ -47,12 +52,35 @@ vb::Error aboutDatabase(const vb::Error& error, DatabaseKind kind, const QString
         error.source());
 }
 
-void addProblem(QString& problems, DatabaseKind kind, const QString& target, const QString& backup,
-                const QString& reason)
+// How the satellite databases are named in messages.
+const QString satelliteDescription = u"database"_s;
+
+void addProblem(QString& problems, const QString& description, const QString& target,
+                const QString& backup, const QString& reason)
 {
     problems += (problems.isEmpty() ? QString() : crlf) +
                 QStringLiteral("The %1 %2 could not be restored from %3: %4")
-                    .arg(DatabaseHelpers::databaseDescription(kind), target, backup, reason);
+                    .arg(description, target, backup, reason);
+}
+
+// Restores one file; false with the reason added to `problems` when it could not be.
+bool restoreFile(const QString& backup, const QString& target, const QString& description,
+                 QString& problems)
+{
+    try {
+        dbfile::restoreDatabase(backup, target);
+        return true;
+    } catch (const vb::Error& error) {
+        addProblem(problems, description, target, backup, error.description());
+    } catch (const std::exception& error) {
+        addProblem(problems, description, target, backup, QString::fromLocal8Bit(error.what()));
+    }
+    return false;
+}
+
+bool isExecutable(const QString& program)
+{
+    return ::faccessat(AT_FDCWD, QFile::encodeName(program).constData(), X_OK, AT_EACCESS) == 0;
 }
 
 } // namespace
@@ -128,11 +156,13 @@ void UpdateDriver::prepareToolsFolder()
 // only good copies. They go back first; only then may new backups be made.
 bool UpdateDriver::recoverInterruptedRun()
 {
-    const RunMarker::Targets targets = m_marker->read();
-    for (const auto& [kind, path] : targets)
+    const RunMarker::Files files = m_marker->read();
+    for (const auto& [kind, path] : files.databases)
         checkNotInUse(kind, path, m_options.lockWait);
+    for (const auto& [backupName, path] : files.satellites)
+        checkNotInUse(satelliteDescription, path, m_options.lockWait);
     QString problems;
-    if (!restoreAll(targets, problems)) {
+    if (!restoreAll(files, problems)) {
         message(texts::restoreFailed(problems, source), shell::vbOKOnly | shell::vbCritical);
         return false;
     }
@@ -153,6 +183,10 @@ bool UpdateDriver::askForUserBackup()
         return true;
     if (result == UserFilesBackup::Cancelled)
         return message(texts::BackupCancelled, shell::vbYesNo | shell::vbQuestion) == shell::vbYes;
+    // The backup was asked for on the command line: nobody is there to decide to go on without.
+    if (m_options.backupFolder)
+        throw vb::Error(result, texts::requestedBackupFailed(*m_options.backupFolder, result, text),
+                        source);
     return message(texts::backupFailed(result, text), shell::vbYesNo | shell::vbExclamation) ==
            shell::vbYes;
 }
@@ -178,15 +212,42 @@ void UpdateDriver::backUpAndOpen()
     // Nothing is copied while another program is changing any of the databases.
     for (const DatabaseKind kind : backupOrder)
         checkNotInUse(kind, m_targets.at(kind), m_options.lockWait);
+    for (const SatelliteFile& satellite : m_installation->satelliteFiles()) {
+        if (!QFileInfo::exists(satellite.path))
+            continue; // the update that needs it fails, and there is nothing to put back
+        checkNotInUse(satelliteDescription, satellite.path, m_options.lockWait);
+        m_satellites[satellite.backupName] = satellite.path;
+    }
+    checkRoomToWork();
     for (const DatabaseKind kind : backupOrder)
         backUpAndOpen(kind);
+    backUpSatellites();
     m_state.backupsMade = true;
+}
+
+// A run that could not write a file, or that fills a disk, would stop half-way and might not
+// be able to put the backups back: it does not start.
+void UpdateDriver::checkRoomToWork() const
+{
+    std::vector<FileToChange> files;
+    for (const DatabaseKind kind : backupOrder)
+        files.push_back({DatabaseHelpers::databaseDescription(kind), m_targets.at(kind)});
+    for (const auto& [backupName, path] : m_satellites)
+        files.push_back({satelliteDescription, path});
+    checkCanBeWritten(files, m_installation->backupFolder());
+    checkFreeSpace(files, m_installation->backupFolder(), m_options.freeSpace);
+}
+
+void UpdateDriver::backUpSatellites()
+{
+    for (const auto& [backupName, path] : m_satellites)
+        dbfile::copyDatabase(path, m_installation->backupPath(backupName));
 }
 
 void UpdateDriver::markRunInProgress()
 {
     // From here on the databases may change: a run that stops now must be undone by the next.
-    m_marker->write(m_targets);
+    m_marker->write(m_targets, m_satellites);
     m_markerWritten = true;
 }
 
@@ -214,6 +275,22 @@ void UpdateDriver::readVersions()
         } catch (const vb::Error& error) {
             throw aboutDatabase(error, kind, m_targets.at(kind));
         }
+    }
+    reportUnknownVersions();
+}
+
+// A database at a version no chain starts from nor ends at is left alone, but not silently.
+void UpdateDriver::reportUnknownVersions()
+{
+    for (const DatabaseKind kind : chainOrder) {
+        const std::int16_t version = m_versions.at(kind);
+        const std::optional<UpdateChains::VersionRange> known =
+            m_options.chains.knownVersions(kind);
+        if (!known || (version >= known->oldest && version <= known->current))
+            continue;
+        message(texts::unknownVersion(DatabaseHelpers::databaseDescription(kind),
+                                      m_targets.at(kind), version, known->oldest, known->current),
+                shell::vbOKOnly | shell::vbExclamation);
     }
 }
 
@@ -247,22 +324,34 @@ RunOutcome UpdateDriver::succeed()
             vb::ErrorNumber::FileNotFound,
             QStringLiteral("The compaction program %1 could not be started.").arg(program), source);
     DatabaseHelpers::ShowProgress(0, QString(), 0, true);
+    removeBackups();
+    return RunOutcome::Updated;
+}
+
+void UpdateDriver::removeBackups()
+{
     for (const DatabaseKind kind : allDatabaseKinds)
         QFile::remove(m_installation->backupPath(kind));
-    return RunOutcome::Updated;
+    for (const auto& [backupName, path] : m_satellites)
+        QFile::remove(m_installation->backupPath(backupName));
 }
 
 RunOutcome UpdateDriver::fail()
 {
     if (m_state.databasesClosed) {
-        message(texts::compactionNotStarted(), shell::vbOKOnly | shell::vbCritical);
+        const QString program = m_installation->compactionProgram();
+        message(QFileInfo::exists(program) && !isExecutable(program)
+                    ? texts::compactionNotRunnable(QDir::toNativeSeparators(program),
+                                                   u"it is not executable"_s)
+                    : texts::compactionNotStarted(),
+                shell::vbOKOnly | shell::vbCritical);
         return RunOutcome::NotCompacted;
     }
     m_state.connections.closeAll();
     shell::doEvents();
     if (m_markerWritten) {
         QString problems;
-        if (!restoreAll(m_targets, problems)) {
+        if (!restoreAll({m_targets, m_satellites}, problems)) {
             message(texts::restoreFailed(m_state.errorText + crlf + problems, m_state.errorSource),
                     shell::vbOKOnly | shell::vbCritical);
             return RunOutcome::RestoreFailed;
@@ -279,22 +368,15 @@ RunOutcome UpdateDriver::fail()
     return RunOutcome::Failed;
 }
 
-bool UpdateDriver::restoreAll(const RunMarker::Targets& targets, QString& problems)
+bool UpdateDriver::restoreAll(const RunMarker::Files& files, QString& problems)
 {
     bool restored = true;
-    for (const DatabaseKind kind : backupOrder) {
-        const QString backup = m_installation->backupPath(kind);
-        try {
-            dbfile::restoreDatabase(backup, targets.at(kind));
-        } catch (const vb::Error& error) {
-            restored = false;
-            addProblem(problems, kind, targets.at(kind), backup, error.description());
-        } catch (const std::exception& error) {
-            restored = false;
-            addProblem(problems, kind, targets.at(kind), backup,
-                       QString::fromLocal8Bit(error.what()));
-        }
-    }
+    for (const DatabaseKind kind : backupOrder)
+        restored &= restoreFile(m_installation->backupPath(kind), files.databases.at(kind),
+                                DatabaseHelpers::databaseDescription(kind), problems);
+    for (const auto& [backupName, path] : files.satellites)
+        restored &= restoreFile(m_installation->backupPath(backupName), path, satelliteDescription,
+                                problems);
     return restored;
 }
 

@@ -31,5 +31,12 @@ QString restoreFailed(const QString& errorText, const QString& errorSource);
 // that was stopped half-way.
 QString alreadyRunning(const QString& toolsFolder);
 QString interruptedRunRestored();
+// The compaction program is there but may not be run.
+QString compactionNotRunnable(const QString& program, const QString& reason);
+// A database at a version this updater has no chain for: it is left as it is.
+QString unknownVersion(const QString& description, const QString& path, int version, int oldest,
+                       int current);
+// The backup the command line asked for (--backup-dir) could not be made.
+QString requestedBackupFailed(const QString& folder, int result, const QString& message);
 
 } // namespace updater::texts

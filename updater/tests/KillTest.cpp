@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 QV_UPDATER_TEST_ENVIRONMENT();
 
 namespace updater::testing {
@@ -80,6 +82,34 @@ TEST(KillTest, KilledRunsEndLikeOneUninterruptedRun)
     }
     std::cout << kills << " kills, " << killedMidUpdate
               << " of them while the databases were being updated" << std::endl;
+}
+
+TEST(KillTest, KilledAfterTheAuctionMoveEndsWithEveryAuctionRowOnce)
+{
+    constexpr int auctionRows = 40;
+    TestInstallation installation(Versions{11, 17, 1, 3}, 10);
+    installation.registerInstallation();
+    installation.installCompactionStandIn();
+    installation.addSatellites(auctionRows);
+    const QString auctions = installation.satellitePath(u"Auctions.dat"_s);
+    const QString settings = installation.databasePath(DatabaseKind::Settings);
+
+    const ProgramResult killed = runTestProgram(unattended, {u"QV_TEST_KILL_IN_WEBLINKS=1"_s});
+    ASSERT_TRUE(killed.finished);
+    ASSERT_NE(killed.exitCode, 0);
+    ASSERT_TRUE(QFile::exists(installation.markerPath()));
+    // Update 18 had moved the rows when the run was killed.
+    ASSERT_EQ(installation.auctionRows(auctions), auctionRows);
+    ASSERT_EQ(installation.auctionRows(settings), 0);
+
+    const ProgramResult rerun = runTestProgram(unattended);
+    ASSERT_TRUE(rerun.finished);
+    EXPECT_EQ(rerun.exitCode, 0) << rerun.output.toStdString();
+    EXPECT_EQ(installation.auctionRows(auctions), auctionRows);
+    EXPECT_EQ(installation.auctionRows(settings), 0);
+    EXPECT_EQ(installation.version(DatabaseKind::Settings), 18);
+    EXPECT_EQ(installation.version(DatabaseKind::Weblinks), 4);
+    EXPECT_FALSE(QFile::exists(installation.markerPath()));
 }
 
 } // namespace

@@ -152,8 +152,18 @@ TEST(RunMarkerTest, RoundTripAndDamage)
                                {DatabaseKind::Weblinks, "/a b/weblinks.dat"}};
     marker.write(targets);
     EXPECT_TRUE(marker.exists());
-    EXPECT_EQ(marker.read(), targets);
+    EXPECT_EQ(marker.read().databases, targets);
+    EXPECT_TRUE(marker.read().satellites.empty());
     EXPECT_FALSE(QFile::exists(marker.path() + ".new"));
+
+    const RunMarker::Satellites satellites{{"auctions.bak", "/a b/Auctions.dat"},
+                                           {"printlabels.bak", "/a b/printlabels.dat"}};
+    marker.write(targets, satellites);
+    EXPECT_EQ(marker.read().databases, targets);
+    EXPECT_EQ(marker.read().satellites, satellites);
+    // A backup name that leaves the backup folder is damage, not a file to restore from.
+    marker.write(targets, {{"../auctions.bak", "/a b/Auctions.dat"}});
+    EXPECT_THROW(marker.read(), vb::Error);
 
     targets.erase(DatabaseKind::Language);
     marker.write(targets);

@@ -15,6 +15,8 @@
 #include <stdexcept>
 #include <tuple>
 
+using namespace Qt::StringLiterals;
+
 namespace updater::testing {
 
 namespace {
@@ -136,6 +138,49 @@ void TestInstallation::installCompactionStandIn() const
     program.write("#!/bin/sh\nexit 0\n");
     program.close();
     program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestInstallation::addSatellites(int rows) const
+{
+    const QString fields = u"(EntryDate DATETIME, [Value] LONG, NbrBottles SHORT, "
+                           "BottleType TEXT(20), Vintage TEXT(4), Description "
+                           "TEXT(100))"_s;
+    {
+        jet::Connection settings;
+        DatabaseHelpers::OpenDatabase(settings, databasePath(DatabaseKind::Settings), true);
+        settings.execute(u"CREATE TABLE tblAuctionData "_s + fields);
+        settings.beginTrans();
+        for (int row = 1; row <= rows; ++row)
+            settings.execute(u"INSERT INTO tblAuctionData VALUES (#5/%1/2001#, %2, "
+                             "6, 'Bottle', '1990', 'Lot %1')"_s.arg(row % 28 + 1)
+                                 .arg(row * 100));
+        settings.commitTrans();
+    }
+    const QString auctions = satellitePath(u"Auctions.dat"_s);
+    jet::createDatabase(auctions, DatabaseHelpers::DatabasePassword);
+    {
+        jet::Connection connection;
+        DatabaseHelpers::OpenDatabase(connection, auctions, true);
+        connection.execute(u"CREATE TABLE tblAuctionData "_s + fields);
+    }
+    const QString labels = satellitePath(u"printlabels.dat"_s);
+    jet::createDatabase(labels, DatabaseHelpers::DatabasePassword);
+    jet::Connection connection;
+    DatabaseHelpers::OpenDatabase(connection, labels, true);
+    connection.execute(u"CREATE TABLE PrintLabels (Columns SHORT, [Rows] SHORT)"_s);
+    connection.execute(u"INSERT INTO PrintLabels VALUES (3, 8)"_s);
+}
+
+QString TestInstallation::satellitePath(const QString& name) const
+{
+    return m_dir.filePath(name);
+}
+
+qint64 TestInstallation::auctionRows(const QString& databasePath) const
+{
+    jet::Connection reader;
+    DatabaseHelpers::OpenDatabase(reader, databasePath, true);
+    return reader.execute(u"SELECT COUNT(*) FROM tblAuctionData"_s).value(0).toLong();
 }
 
 int TestInstallation::version(DatabaseKind kind) const

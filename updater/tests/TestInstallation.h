@@ -39,6 +39,13 @@ public:
     QString markerPath() const;
     // A stand-in for the compaction program that does nothing and succeeds.
     void installCompactionStandIn() const;
+    // Gives the settings database `rows` auction rows (tblAuctionData) and puts the satellite
+    // databases beside it: printlabels.dat and an Auctions.dat without rows.
+    void addSatellites(int rows) const;
+    // A file in the installation folder (printlabels.dat, Auctions.dat).
+    QString satellitePath(const QString& name) const;
+    // Auction rows in the settings database and in Auctions.dat.
+    qint64 auctionRows(const QString& databasePath) const;
 
     int version(DatabaseKind kind) const;
     // What the database reads as (schema and every row).

@@ -1,8 +1,12 @@
-// travone with a chain made for tests: a main wine database at version 10 is brought to 11 by
+// travone with chains made for tests: a main wine database at version 10 is brought to 11 by
 // rewriting every row of tblCellar one statement at a time, slowly enough that the run can be
-// stopped anywhere in it. The environment steers it:
-//   QV_TEST_FAIL_UPDATE=1        the update fails after rewriting every row;
-//   QV_TEST_STOP_AT_ROW=n         the process kills itself after rewriting row n.
+// stopped anywhere in it; a settings database at 17 goes through the real update 18 (the
+// auction rows move to Auctions.dat); a weblinks database at 3 is brought to 4 after it. The
+// environment steers it:
+//   QV_TEST_FAIL_UPDATE=1         the main update fails after rewriting every row;
+//   QV_TEST_STOP_AT_ROW=n         the process kills itself after rewriting row n;
+//   QV_TEST_FAIL_WEBLINKS=1       the weblinks update fails (settings update 18 has run);
+//   QV_TEST_KILL_IN_WEBLINKS=1    the process kills itself in the weblinks update.
 // The backup component stands in for the host's: with a target folder it reports the backup as
 // made, else it asks for a folder, which an unattended run never gets.
 
@@ -10,10 +14,13 @@
 #include "common/ShowProgress.h"
 #include "platform/shell/Shell.h"
 #include "platform/vb/Error.h"
+#include "updater/settingsdb/SettingsDatabaseUpdates.h"
 #include "updater/TravoneProgram.h"
 
 #include <csignal>
 #include <QList>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -65,12 +72,26 @@ void rewriteCellar(RunState& state)
     });
 }
 
+void finishWeblinks(RunState& state)
+{
+    updater::trapUpdateErrors(state, u"WebLinks Database Update 4"_s, [] {
+        if (qEnvironmentVariableIsSet("QV_TEST_KILL_IN_WEBLINKS"))
+            std::raise(SIGKILL);
+        if (qEnvironmentVariableIsSet("QV_TEST_FAIL_WEBLINKS"))
+            throw vb::Error(3265, u"Item cannot be found in the collection."_s,
+                            u"WebLinks Database Update 4"_s);
+        DatabaseHelpers::SetDBVersion(4, 4);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     updater::UpdateChains chains;
     chains.add(DatabaseKind::Main, 10, rewriteCellar);
+    chains.add(DatabaseKind::Settings, 17, updater::SettingsDatabaseUpdate18);
+    chains.add(DatabaseKind::Weblinks, 3, finishWeblinks);
     return updater::runTravone(argc, argv, std::move(chains),
                                [](const QString&) { return std::make_unique<StandInBackup>(); });
 }

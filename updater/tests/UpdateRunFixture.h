@@ -43,6 +43,7 @@ protected:
         options.backupFactory = FakeBackup::factory(m_backup);
         options.chains = m_chains;
         options.lockWait = std::chrono::milliseconds(200);
+        options.freeSpace = m_freeSpace;
         return options;
     }
 
@@ -110,6 +111,7 @@ protected:
     shell::GTestScriptedUser m_user;
     BackupAnswer m_backup;
     UpdateChains m_chains;
+    FreeSpace m_freeSpace = freeBytes;
     QStringList m_calls;
     frmMain* m_window = nullptr; // during run()
     bool m_windowVisibleAfterRun = true;

@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+using namespace Qt::StringLiterals;
+
 QV_UPDATER_TEST_ENVIRONMENT();
 
 namespace updater::testing {
@@ -56,6 +58,11 @@ TEST_F(UpdateRun, ChainsRunInOrderFromTheirVersionAndMainVersion2IsLeftAlone)
     m_chains.add(DatabaseKind::Weblinks, 3,
                  update(DatabaseKind::Weblinks, 4, QStringLiteral("weblinks")));
     expectMessage(texts::WillConvert);
+    m_user.expectMessage(
+        PromptMatcher::containing("The main wine database " +
+                                  installation().databasePath(DatabaseKind::Main) +
+                                  " is at version 2, which this update does not know"),
+        shell::vbOK);
 
     EXPECT_EQ(run(), RunOutcome::Updated);
 
@@ -181,6 +188,49 @@ TEST_F(UpdateRun, MissingCompactionProgramKeepsUpdatedDatabasesAndBackups)
     EXPECT_EQ(TestInstallation::fileDigest(installation().backupPath(DatabaseKind::Main)),
               m_before.at(DatabaseKind::Main));
     EXPECT_FALSE(QFile::exists(installation().markerPath()));
+}
+
+TEST_F(UpdateRun, VersionsWithoutAChainAreNamedAndLeftAsTheyAre)
+{
+    install(Versions{99, -5, 1, 4});
+    m_chains.add(DatabaseKind::Main, 10, update(DatabaseKind::Main, 11, u"main"_s));
+    m_chains.add(DatabaseKind::Settings, 17, update(DatabaseKind::Settings, 18, u"settings"_s));
+    m_chains.add(DatabaseKind::Weblinks, 3, update(DatabaseKind::Weblinks, 4, u"weblinks"_s));
+    expectMessage(texts::WillConvert);
+    m_user.expectMessage(
+        PromptMatcher::containing(installation().databasePath(DatabaseKind::Main) +
+                                  " is at version 99, newer than this update knows"),
+        shell::vbOK);
+    m_user.expectMessage(
+        PromptMatcher::containing("The settings database " +
+                                  installation().databasePath(DatabaseKind::Settings) +
+                                  " is at version -5"),
+        shell::vbOK);
+
+    EXPECT_EQ(run(), RunOutcome::Updated);
+
+    EXPECT_TRUE(m_calls.isEmpty());
+    EXPECT_TRUE(unchanged());
+    EXPECT_EQ(m_user.messages().at(1).style, shell::vbOKOnly | shell::vbExclamation);
+}
+
+TEST_F(UpdateRun, CompactionProgramThatIsThereButCannotRunIsNotCalledMissing)
+{
+    install(Versions{});
+    QFile program(installation().toolsFolder() + "tovrak");
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.write("#!/bin/sh\nexit 0\n");
+    program.close();
+    ASSERT_TRUE(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+    m_user.setProcessScript([](const QString&, const QStringList&) { return false; });
+    expectMessage(texts::WillConvert);
+    m_user.expectMessage(PromptMatcher::matching("^The file Tovrak\\.exe \\(.*tovrak\\) is "
+                                                 "there but could not be started: it is not "
+                                                 "executable\\."),
+                         shell::vbOK);
+
+    EXPECT_EQ(run(), RunOutcome::NotCompacted);
+    EXPECT_FALSE(m_user.messages().back().prompt.contains("could not be found"));
 }
 
 TEST_F(UpdateRun, MissingDatabaseStopsBeforeAnythingChanges)
