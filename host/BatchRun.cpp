@@ -5,6 +5,7 @@
 #include "common/Registry_Management.h"
 #include "host/BatchViewer.h"
 #include "host/HostSession.h"
+#include "host/InterruptedExport.h"
 #include "platform/shell/MsgBox.h"
 #include "platform/shell/NonInteractiveUser.h"
 
@@ -43,6 +44,7 @@ int runBatch(const BatchCommand& command)
     QFile errors;
     errors.open(stderr, QIODevice::WriteOnly);
     const shell::NonInteractiveUser nobody(shell::vbOK, &errors);
+    const InterruptedExport interrupted;
     try {
         HostSession session(HostFiles::fromRegistry());
         session.setSelection(chosenSelection(session, command));
