@@ -8,8 +8,10 @@
 #include "platform/jet/import/ImportError.h"
 #include "platform/jet/import/JetFileHeader.h"
 #include "platform/jet/import/MdbFile.h"
+#include "platform/jet/import/QueryImport.h"
 #include "platform/jet/import/RelationshipPlan.h"
 #include "platform/jet/import/RowReader.h"
+#include "platform/jet/import/SourceQueries.h"
 #include "platform/jet/import/SourceRelationships.h"
 #include "platform/jet/import/SourceTable.h"
 #include "platform/jet/import/TableDigest.h"
@@ -116,6 +118,7 @@ public:
         }
         m_connection.commitTrans();
         verify();
+        importQueries();
         m_connection.close();
         orderReportAsTheFile();
         noteWhatStaysBehind();
@@ -250,6 +253,15 @@ private:
         }
     }
 
+    // After the tables are verified, so that each query is verified on the rows it will read.
+    void importQueries()
+    {
+        const QList<SourceQuery> queries = readStoredQueries(m_file);
+        m_connection.beginTrans();
+        importStoredQueries(m_connection, queries, m_report);
+        m_connection.commitTrans();
+    }
+
     void orderReportAsTheFile()
     {
         std::sort(m_report.tables.begin(), m_report.tables.end(),
@@ -264,7 +276,6 @@ private:
             m_report.notes.append(u"Linked table %1 not carried over: its rows live in another "
                                   u"file."_s.arg(linked));
         }
-        m_report.queries = m_file.storedQueries();
     }
 
     MdbFile m_file;

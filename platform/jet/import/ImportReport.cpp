@@ -3,15 +3,13 @@
 #include "platform/jet/import/ImportReport.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
 namespace jet::importer {
 
 namespace {
-
-// The stored queries the updater makes itself in a main wine database.
-const QStringList kUpdaterQueries{u"CalcDHI"_s, u"CurrentQuery"_s, u"ReverseQuery"_s};
 
 void appendSection(QString& text, const QString& title, const QStringList& lines)
 {
@@ -21,6 +19,42 @@ void appendSection(QString& text, const QString& title, const QStringList& lines
     text += u"\n"_s + title + u"\n"_s;
     for (const QString& line : lines) {
         text += u"  "_s + line + u"\n"_s;
+    }
+}
+
+void appendQueries(QString& text, const ImportReport& report)
+{
+    QStringList carried;
+    QStringList asking;
+    int procedures = 0;
+    for (const ImportedQuery& query : report.queries) {
+        carried.append(query.procedure ? query.name + u" (procedure)"_s : query.name);
+        procedures += query.procedure ? 1 : 0;
+        if (!query.parameters.isEmpty()) {
+            asking.append(u"%1: %2"_s.arg(query.name, query.parameters.join(u", "_s)));
+        }
+    }
+    if (!carried.isEmpty()) {
+        text += u"\nStored queries: %1 carried over (%2 views, %3 procedures), each run or "
+                u"compiled on the imported tables.\n"_s.arg(report.queries.size())
+                    .arg(report.queries.size() - procedures)
+                    .arg(procedures);
+    }
+    appendSection(text, u"Stored queries carried over:"_s, carried);
+    appendSection(text, u"Stored queries that ask for values when they are run:"_s, asking);
+    static const QRegularExpression lineBreak(u"\r?\n"_s);
+    QStringList leftBehind;
+    for (const QueryLeftBehind& query : report.queriesLeftBehind) {
+        leftBehind.append(query.name + u": "_s + query.reason);
+        for (const QString& line : query.jetSql.split(lineBreak, Qt::SkipEmptyParts)) {
+            leftBehind.append(u"    "_s + line);
+        }
+    }
+    appendSection(text, u"Stored queries not carried over (make them again where still needed):"_s,
+                  leftBehind);
+    if (report.formQueries > 0) {
+        text += u"\n%1 hidden queries of forms and reports were not carried over.\n"_s.arg(
+            report.formQueries);
     }
 }
 
@@ -55,29 +89,7 @@ QString ImportReport::toText() const
     appendSection(text, u"Rows per table:"_s, tableLines);
     appendSection(text, u"Relationships:"_s, relationships);
     appendSection(text, u"Left behind or changed:"_s, notes);
-    QStringList own;
-    QStringList others;
-    int hidden = 0;
-    for (const QString& query : queries) {
-        if (kUpdaterQueries.contains(query)) {
-            own.append(query);
-        } else if (query.startsWith(u"~"_s)) {
-            ++hidden;
-        } else {
-            others.append(query);
-        }
-    }
-    if (!own.isEmpty()) {
-        appendSection(text, u"Stored queries the update program makes again:"_s, own);
-    }
-    if (!others.isEmpty()) {
-        appendSection(text,
-                      u"Stored queries not carried over (make them again where still needed):"_s,
-                      others);
-    }
-    if (hidden > 0) {
-        text += u"\n%1 hidden queries of forms and reports were not carried over.\n"_s.arg(hidden);
-    }
+    appendQueries(text, *this);
     return text;
 }
 

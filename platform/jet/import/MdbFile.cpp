@@ -54,6 +54,9 @@ QByteArray jet3Charset(int codePage)
     return codePage > 0 ? "CP" + QByteArray::number(codePage) : QByteArrayLiteral("CP1252");
 }
 
+// libmdb keeps an object's id without its high byte (which marks system objects).
+constexpr quint32 kObjectNumberMask = 0x00FFFFFF;
+
 } // namespace
 
 void TableDefCloser::operator()(S_MdbTableDef* table) const noexcept
@@ -79,7 +82,9 @@ MdbFile::MdbFile(const QString& path, const JetHeader& header) : m_path(path), m
     for (unsigned i = 0; i < m_mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(m_mdb->catalog, i));
         m_catalog.append(CatalogEntry{QString::fromUtf8(entry->object_name), entry->object_type,
-                                      mdb_is_user_table(entry) != 0, entry});
+                                      mdb_is_user_table(entry) != 0,
+                                      static_cast<quint32>(entry->table_pg & kObjectNumberMask),
+                                      entry});
     }
 }
 
@@ -112,6 +117,17 @@ QStringList MdbFile::linkedTables() const
 QStringList MdbFile::storedQueries() const
 {
     return objectNames(MDB_QUERY, false);
+}
+
+QString MdbFile::storedQueryName(qint64 objectId) const
+{
+    const auto number = static_cast<quint32>(objectId) & kObjectNumberMask;
+    for (const CatalogEntry& entry : m_catalog) {
+        if (entry.type == MDB_QUERY && entry.objectNumber == number) {
+            return entry.name;
+        }
+    }
+    return {};
 }
 
 MdbTablePtr MdbFile::table(const QString& name) const

@@ -41,6 +41,9 @@ public:
     QStringList userTables() const;
     QStringList linkedTables() const;
     QStringList storedQueries() const;
+    // The stored query whose object id (MSysObjects.Id, as MSysQueries.ObjectId holds it) is
+    // `objectId`; empty when there is none.
+    QString storedQueryName(qint64 objectId) const;
 
     // A table (user or system) with its columns and indexes; raises when it cannot be read.
     MdbTablePtr table(const QString& name) const;
@@ -51,6 +54,7 @@ private:
         QString name;
         int type = 0;
         bool userTable = false;
+        quint32 objectNumber = 0; // the object id without its high byte
         MdbCatalogEntry* entry = nullptr;
     };
     QStringList objectNames(int objectType, bool userOnly) const;

@@ -3,7 +3,9 @@
 #include "MdbTools.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -104,6 +106,25 @@ qint64 mdbSqlCount(const QString& file, const QString& table)
     bool ok = false;
     const qint64 count = out.trimmed().toLongLong(&ok);
     return ok ? count : -1;
+}
+
+QList<SavedQuery> savedQueries(const QString& jetFile)
+{
+    QFile file(jetFile + u".queries.sql"_s);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        return {};
+    }
+    static const QRegularExpression header(u"^## (.*)\\t\\[(\\w+)\\]$"_s);
+    QList<SavedQuery> queries;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        const QRegularExpressionMatch match = header.match(line);
+        if (match.hasMatch()) {
+            queries.append({match.captured(1), match.captured(2), {}});
+        } else if (!queries.isEmpty() && !line.startsWith(u'#')) {
+            queries.last().sql += line + u'\n';
+        }
+    }
+    return queries;
 }
 
 } // namespace jet::importer::test

@@ -29,4 +29,14 @@ QStringList mdbTables(const QString& file);
 // "select count(*) from <table>" through mdb-sql.
 qint64 mdbSqlCount(const QString& file, const QString& table);
 
+// A stored query as the test data's "<file>.queries.sql" lists it: the SQL Access shows, as a
+// Jet reader other than ours rebuilt it from the file.
+struct SavedQuery
+{
+    QString name;
+    QString type; // SELECT, UNION, CROSS_TAB, APPEND, UPDATE, DELETE, ...
+    QString sql;
+};
+QList<SavedQuery> savedQueries(const QString& jetFile);
+
 } // namespace jet::importer::test
