@@ -2,6 +2,8 @@
 
 #include "platform/reportengine/export/TextLines.h"
 
+#include "platform/reportengine/page/TextPlacement.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -29,15 +31,7 @@ int lineHeightOf(const TextItem& item)
 int firstLineTop(const TextItem& item)
 {
     const int block = lineHeightOf(item) * static_cast<int>(item.lines.size());
-    switch (item.valign) {
-    case VAlign::Middle:
-        return item.rect.top + (item.rect.height - block) / 2;
-    case VAlign::Bottom:
-        return item.rect.top + item.rect.height - block;
-    case VAlign::Top:
-        break;
-    }
-    return item.rect.top;
+    return static_cast<int>(textBlockTop(item, block));
 }
 
 std::vector<PlacedLine> placedLines(const Page& page)

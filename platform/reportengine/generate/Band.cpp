@@ -1,6 +1,8 @@
 // Bands: moving, stacking and cutting them at page ends.
 #include "platform/reportengine/generate/Band.h"
 
+#include "platform/reportengine/page/TextPlacement.h"
+
 #include <algorithm>
 
 namespace report {
@@ -36,15 +38,7 @@ int itemBottom(const DisplayItem& item)
 int firstLineTop(const TextItem& text)
 {
     const int block = static_cast<int>(text.lines.size()) * text.lineHeight;
-    switch (text.valign) {
-    case VAlign::Top:
-        return text.rect.top;
-    case VAlign::Middle:
-        return text.rect.top + (text.rect.height - block) / 2;
-    case VAlign::Bottom:
-        return text.rect.top + text.rect.height - block;
-    }
-    return text.rect.top;
+    return static_cast<int>(textBlockTop(text, block));
 }
 
 // The lowest text line boundary at or above y; the top of the box when no line fits.

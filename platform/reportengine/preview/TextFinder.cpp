@@ -1,6 +1,8 @@
 // Finding text on generated pages, and where a hit lies on its page.
 #include "platform/reportengine/preview/TextFinder.h"
 
+#include "platform/reportengine/page/TextPlacement.h"
+
 #include <algorithm>
 #include <climits>
 #include <QFontMetricsF>
@@ -69,33 +71,6 @@ std::optional<FindHit> pick(const std::vector<FindHit>& hits, const FindHit& fro
     return std::nullopt;
 }
 
-double blockTop(const TextItem& item, double blockHeight)
-{
-    switch (item.valign) {
-    case VAlign::Middle:
-        return item.rect.top + (item.rect.height - blockHeight) / 2.0;
-    case VAlign::Bottom:
-        return item.rect.bottom() - blockHeight;
-    case VAlign::Top:
-        break;
-    }
-    return item.rect.top;
-}
-
-double lineLeft(const TextItem& item, double width)
-{
-    switch (item.align) {
-    case HAlign::Right:
-        return item.rect.right() - width;
-    case HAlign::Center:
-        return item.rect.left + (item.rect.width - width) / 2.0;
-    case HAlign::Left:
-    case HAlign::Justify:
-        break;
-    }
-    return item.rect.left;
-}
-
 } // namespace
 
 std::optional<FindHit> findText(const PageDocument& pages, const QString& text, const FindHit& from,
@@ -130,8 +105,8 @@ QRectF hitRect(const Page& page, const FindHit& hit)
     const QFontMetricsF metrics(item->font.toTwipFont());
     const double lineHeight = item->lineHeight > 0 ? item->lineHeight : metrics.height();
     const QString& line = item->lines[hit.line];
-    const double top = blockTop(*item, lineHeight * item->lines.size()) + hit.line * lineHeight;
-    const double left = lineLeft(*item, metrics.horizontalAdvance(line)) +
+    const double top = textBlockTop(*item, lineHeight * item->lines.size()) + hit.line * lineHeight;
+    const double left = textLineLeft(*item, metrics.horizontalAdvance(line)) +
                         metrics.horizontalAdvance(line.left(hit.start));
     const double width = metrics.horizontalAdvance(line.mid(hit.start, hit.length));
     return QRectF(left, top, width, lineHeight);

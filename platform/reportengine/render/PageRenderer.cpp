@@ -2,6 +2,7 @@
 
 #include "platform/reportengine/render/PageRenderer.h"
 
+#include "platform/reportengine/page/TextPlacement.h"
 #include "platform/reportengine/render/TextWidth.h"
 
 #include <deque>
@@ -51,33 +52,6 @@ Qt::PenStyle penStyle(std::uint8_t style)
     return style <= Qt::DashDotDotLine ? static_cast<Qt::PenStyle>(style) : Qt::SolidLine;
 }
 
-double blockTop(const TextItem& item, double blockHeight)
-{
-    switch (item.valign) {
-    case VAlign::Middle:
-        return item.rect.top + (item.rect.height - blockHeight) / 2.0;
-    case VAlign::Bottom:
-        return item.rect.bottom() - blockHeight;
-    case VAlign::Top:
-        break;
-    }
-    return item.rect.top;
-}
-
-double lineLeft(const TextItem& item, double width)
-{
-    switch (item.align) {
-    case HAlign::Right:
-        return item.rect.right() - width;
-    case HAlign::Center:
-        return item.rect.left + (item.rect.width - width) / 2.0;
-    case HAlign::Left:
-    case HAlign::Justify: // lines keep the breaks the paginator measured; no spacing added
-        break;
-    }
-    return item.rect.left;
-}
-
 // The text pen and font last set on the painter: a page sets the same ones item after item,
 // and every change costs the PDF writer a state change.
 struct TextState
@@ -108,7 +82,7 @@ void drawText(QPainter& painter, const TextItem& item, PageFonts& fonts, TextSta
         return;
     const PageFonts::Entry& font = fonts.get(item.font);
     const double lineHeight = item.lineHeight > 0 ? item.lineHeight : font.metrics.height();
-    double top = blockTop(item, lineHeight * item.lines.size());
+    double top = textBlockTop(item, lineHeight * item.lines.size());
     if (state.font != &font) {
         painter.setFont(font.font);
         state.font = &font;
@@ -120,7 +94,7 @@ void drawText(QPainter& painter, const TextItem& item, PageFonts& fonts, TextSta
     }
     for (const QString& line : item.lines) {
         const double width = lineWidth(item, font, line);
-        const QPointF baseline(lineLeft(item, width), top + font.metrics.ascent());
+        const QPointF baseline(textLineLeft(item, width), top + font.metrics.ascent());
         if (width > item.rect.width) {
             // Too long for its box: cut at the box's sides rather than paint over neighbours.
             painter.save();
