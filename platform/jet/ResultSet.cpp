@@ -1,8 +1,8 @@
 #include "ResultSet.h"
 
 #include "Error.h"
+#include "FieldReading.h"
 #include "Session.h"
-#include "vb/OleDate.h"
 
 #include <optional>
 #include <sqlite3.h>
@@ -14,77 +14,6 @@ namespace {
 
 const QString recordsetSource = QStringLiteral("ADODB.Recordset");
 
-vb::Variant naturalValue(sqlite3_stmt* statement, int column)
-{
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        return vb::Variant::fromInt64(sqlite3_column_int64(statement, column));
-    case SQLITE_FLOAT:
-        return vb::Variant(sqlite3_column_double(statement, column));
-    case SQLITE_BLOB: {
-        const void* data = sqlite3_column_blob(statement, column);
-        return vb::Variant(
-            QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(statement, column)));
-    }
-    case SQLITE_NULL:
-        return vb::Variant::null();
-    default: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-        return vb::Variant(QString::fromUtf8(text, sqlite3_column_bytes(statement, column)));
-    }
-    }
-}
-
-// The value in the column's Jet type; a stored value that does not fit the type (SQLite lets a
-// column hold anything) is given as it is rather than bent into the type.
-vb::Variant typedValue(sqlite3_stmt* statement, int column, DataType type)
-{
-    const int storage = sqlite3_column_type(statement, column);
-    if (storage == SQLITE_NULL) {
-        return vb::Variant::null();
-    }
-    const bool numeric = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
-    if (!numeric) {
-        return naturalValue(statement, column);
-    }
-    const qint64 whole = sqlite3_column_int64(statement, column);
-    const double real = sqlite3_column_double(statement, column);
-    const bool integral = storage == SQLITE_INTEGER;
-    switch (type) {
-    case DataType::Boolean:
-        return vb::Variant(real != 0.0);
-    case DataType::UnsignedTinyInt:
-        if (integral && whole >= 0 && whole <= 255) {
-            return vb::Variant(static_cast<std::uint8_t>(whole));
-        }
-        break;
-    case DataType::SmallInt:
-        if (integral && whole >= -32768 && whole <= 32767) {
-            return vb::Variant(static_cast<std::int16_t>(whole));
-        }
-        break;
-    case DataType::Single:
-        return vb::Variant(static_cast<float>(real));
-    case DataType::Double:
-    case DataType::Numeric:
-        return vb::Variant(real);
-    case DataType::Currency:
-        try {
-            return vb::Variant(vb::Currency::fromDouble(real));
-        } catch (const vb::Error&) {
-            return vb::Variant(real);
-        }
-    case DataType::Date:
-        if (vb::OleDate::isValid(real)) {
-            return vb::Variant::fromDate(real);
-        }
-        return vb::Variant(real);
-    default:
-        break;
-    }
-    return naturalValue(statement, column);
-}
-
 } // namespace
 
 ResultSet::ResultSet(std::shared_ptr<detail::Session> session, detail::StatementHandle statement,
@@ -94,17 +23,7 @@ ResultSet::ResultSet(std::shared_ptr<detail::Session> session, detail::Statement
     const int count = sqlite3_column_count(m_statement.get());
     m_fields.reserve(count);
     for (int i = 0; i < count; ++i) {
-        Field field;
-        field.name = QString::fromUtf8(sqlite3_column_name(m_statement.get(), i));
-        const char* declared = sqlite3_column_decltype(m_statement.get(), i);
-        field.declaredType = declared ? QString::fromUtf8(declared) : QString();
-        const QString& typeWord = field.declaredType.isEmpty() && i < inferredTypes.size()
-                                      ? inferredTypes.at(i)
-                                      : field.declaredType;
-        const ColumnType columnType = columnTypeFromDeclaration(typeWord);
-        field.type = columnType.type;
-        field.definedSize = columnType.size;
-        m_fields.append(field);
+        m_fields.append(detail::describeColumn(m_statement.get(), i, inferredTypes));
     }
     if (!m_hasRow) {
         sqlite3_reset(m_statement.get()); // ends its read transaction: later reads see new data
@@ -197,7 +116,7 @@ void ResultSet::requireRow() const
 vb::Variant ResultSet::value(int index) const
 {
     requireRow();
-    return typedValue(m_statement.get(), index, field(index).type);
+    return detail::readColumn(m_statement.get(), index, field(index));
 }
 
 vb::Variant ResultSet::value(const QString& name) const

@@ -5,16 +5,13 @@
 // CURRENCY; a value assigned to a field is converted to that type first, as ADO does, so a
 // table never receives "12" for a Long or 1 for a Yes/No.
 
+#include "jet/FieldReading.h"
 #include "jet/ResultSet.h"
 #include "vb/Variant.h"
 
 struct sqlite3_stmt;
 
 namespace jet::detail {
-
-// The value of `column` of the current row of `statement` in the type of `field`. A stored
-// value that does not fit the type is given as it is rather than bent into it.
-vb::Variant readColumn(sqlite3_stmt* statement, int column, const Field& field);
 
 // `value` converted to the type of `field` (Empty and Null give Null). Raises ADO's
 // "Multiple-step operation generated errors" naming the field and the reason when the value

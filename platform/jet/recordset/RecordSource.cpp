@@ -95,16 +95,10 @@ void RecordSource::copyRows(const QString& sqliteSelect, const QStringList& resu
     const int count = sqlite3_column_count(source);
     QStringList declarations;
     for (int i = 0; i < count; ++i) {
-        Field field;
-        field.name = QString::fromUtf8(sqlite3_column_name(source, i));
-        const char* declared = sqlite3_column_decltype(source, i);
-        field.declaredType = declared ? QString::fromUtf8(declared) : QString();
+        const Field field = describeColumn(source, i, resultTypes);
         const QString& typeWord = field.declaredType.isEmpty() && i < resultTypes.size()
                                       ? resultTypes.at(i)
                                       : field.declaredType;
-        const ColumnType columnType = columnTypeFromDeclaration(typeWord);
-        field.type = columnType.type;
-        field.definedSize = columnType.size;
         m_fields.append(field);
         const QString column = QStringLiteral("c%1").arg(i);
         m_sqlColumns.append(column);
