@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+using namespace Qt::StringLiterals;
+
 namespace updater {
 
 CommandLine CommandLine::parse(const QStringList& arguments)
@@ -16,6 +18,10 @@ CommandLine CommandLine::parse(const QStringList& arguments)
                 return line;
             }
             line.backupFolder = arguments.at(++i);
+        } else if (argument.startsWith(QLatin1Char('-'))) {
+            line.problem = u"unknown option %1 (the options are --unattended and "
+                           "--backup-dir FOLDER); nothing was done."_s.arg(argument);
+            return line;
         } else {
             rest << argument;
         }

@@ -8,7 +8,10 @@
 // --unattended   nobody answers: every question gets the answer that lets the update go on,
 //                and every message is written to standard output; the exit status tells the
 //                outcome (0 updated).
-// --backup-dir   the user's data files are backed up to DIR without asking for a folder.
+// --backup-dir   the user's data files are backed up to DIR without asking for a folder; a
+//                backup that fails ends the run before any change.
+// Any other word beginning with "-" is refused (exit status 64): a misspelt option must not
+// start an update.
 
 #include <optional>
 #include <QString>

@@ -1,6 +1,7 @@
 #include "TravoneProgram.h"
 
 #include "CommandLine.h"
+#include "common/DisplayGuard.h"
 #include "frmMain.h"
 #include "platform/shell/MsgBox.h"
 #include "platform/shell/NonInteractiveUser.h"
@@ -10,16 +11,18 @@
 #include <optional>
 #include <QApplication>
 
+using namespace Qt::StringLiterals;
+
 namespace updater {
 
 namespace {
 
-bool unattendedRequested(int argc, char** argv)
+QStringList argumentsOf(int argc, char** argv)
 {
+    QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        if (QByteArray(argv[i]) == "--unattended")
-            return true;
-    return false;
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
 // An unattended run needs no screen: without one it draws its window off screen.
@@ -36,14 +39,20 @@ constexpr int usageError = 64;
 
 int runTravone(int argc, char** argv, UpdateChains chains, UserFilesBackupFactory backupFactory)
 {
-    if (unattendedRequested(argc, argv))
-        chooseHeadlessPlatform();
-    const QApplication application(argc, argv);
-    const CommandLine commandLine = CommandLine::parse(QApplication::arguments().mid(1));
+    // Before anything else, so that a misspelt option never starts an update.
+    const CommandLine commandLine = CommandLine::parse(argumentsOf(argc, argv));
     if (!commandLine.problem.isEmpty()) {
         std::fprintf(stderr, "travone: %s\n", qPrintable(commandLine.problem));
         return usageError;
     }
+    if (commandLine.unattended)
+        chooseHeadlessPlatform();
+    std::optional<DisplayGuard> noDisplay(
+        std::in_place, u"travone"_s,
+        u"Run it in a desktop session, or with --unattended to update without a "
+        "window."_s);
+    const QApplication application(argc, argv);
+    noDisplay.reset();
 
     std::optional<shell::NonInteractiveUser> nobody;
     if (commandLine.unattended)

@@ -18,10 +18,13 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <QThread>
 #include <QUrl>
 #include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -295,6 +298,24 @@ TEST_F(AnalyserRunTest, TheSilentProgramRemovesTheMarkerAfterTheReportIsComplete
     EXPECT_TRUE(treeLine(lines, QStringLiteral("CSAMPLE.QVD")).endsWith(QStringLiteral(";9")));
     EXPECT_TRUE(treeLine(lines, QStringLiteral("TOOLS/KESTRUNE"))
                     .endsWith(QStringLiteral(";1;" QV_FILE_VERSION)));
+}
+
+// Without a display the windowed program says so and ends, instead of aborting.
+TEST(KestruneProgram, WithoutADisplaySaysSoAndEndsWithoutAnAbort)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(KESTRUNE_PROGRAM), {});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << errors.toStdString();
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(errors.contains(u"kestrune: cannot show its window: no display could be reached"_s))
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(u"kestrune silent"_s));
 }
 
 } // namespace

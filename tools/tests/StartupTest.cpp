@@ -10,8 +10,12 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
 
 namespace gorvane::testing {
 
@@ -185,6 +189,23 @@ TEST_F(OpeningTheDatabase, AMissingDatabaseChangesNothingAfterTheQuestion)
     click(QStringLiteral("cmdFixMarketValue"));
     EXPECT_FALSE(window().isVisible());
     EXPECT_FALSE(QFile::exists(databasePath()));
+}
+
+// Without a display the program says so and ends, instead of aborting.
+TEST(GorvaneProgram, WithoutADisplaySaysSoAndEndsWithoutAnAbort)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    program.start(qEnvironmentVariable("QV_BIN_DIR") + u"/gorvane"_s, {});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << errors.toStdString();
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(errors.contains(u"gorvane: cannot show its window: no display could be reached"_s))
+        << errors.toStdString();
 }
 
 } // namespace

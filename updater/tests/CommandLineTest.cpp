@@ -27,6 +27,12 @@ TEST(CommandLineTest, SeparatesOwnOptionsFromTheCommandLine)
 
     line = CommandLine::parse({"--unattended", "--backup-dir"});
     EXPECT_FALSE(line.problem.isEmpty());
+
+    // A misspelt option is no command line to pass on.
+    line = CommandLine::parse({"--unatended"});
+    EXPECT_TRUE(line.problem.contains("--unatended"));
+    line = CommandLine::parse({"restart", "-u"});
+    EXPECT_FALSE(line.problem.isEmpty());
 }
 
 } // namespace

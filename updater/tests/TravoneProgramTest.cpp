@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 namespace updater::testing {
 namespace {
 
@@ -32,6 +34,56 @@ TEST(TravoneProgram, UnattendedRunBacksUpToTheGivenFolderAndHandsOver)
     EXPECT_TRUE(backup.exists(QStringLiteral("My Wines.qvd")));
     EXPECT_TRUE(backup.exists(QStringLiteral("settings.dat")));
     EXPECT_FALSE(QFile::exists(installation.backupPath(DatabaseKind::Main)));
+}
+
+TEST(TravoneProgram, BackupFolderThatDoesNotExistEndsTheRunBeforeAnyChange)
+{
+    TestInstallation installation(Versions{}, 5);
+    installation.registerInstallation();
+    installation.installCompactionStandIn();
+    const auto before = installation.digests();
+    const QString missing = installation.folder() + "/no such folder";
+
+    const ProgramResult result = runProgram(QStringLiteral(TRAVONE_PROGRAM),
+                                            {u"--unattended"_s, u"--backup-dir"_s, missing});
+
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 1) << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains(missing + "' chosen for the backup does not exist"))
+        << result.output.toStdString();
+    EXPECT_FALSE(result.output.contains(texts::BackupCancelled));
+    EXPECT_FALSE(QDir(installation.toolsFolder() + "Backup").exists());
+    EXPECT_EQ(installation.digests(), before);
+}
+
+TEST(TravoneProgram, MisspeltOptionEndsWithStatus64BeforeAnything)
+{
+    TestInstallation installation(Versions{10, 18, 1, 4}, 5);
+    installation.registerInstallation();
+    installation.installCompactionStandIn();
+    const auto before = installation.digests();
+
+    const ProgramResult result = runTestProgram({u"--unatended"_s});
+
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 64) << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains("unknown option --unatended"));
+    EXPECT_EQ(installation.digests(), before);
+    EXPECT_FALSE(QDir(installation.toolsFolder() + "Backup").exists());
+}
+
+TEST(TravoneProgram, WithoutADisplaySaysSoAndEndsWithoutAnAbort)
+{
+    const ProgramResult result =
+        runProgram(QStringLiteral(TRAVONE_PROGRAM), {},
+                   {u"QT_QPA_PLATFORM="_s, u"DISPLAY="_s, u"WAYLAND_DISPLAY="_s});
+
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 1) << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains("travone: cannot show its window: no display could be "
+                                       "reached"))
+        << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains("--unattended"));
 }
 
 } // namespace
