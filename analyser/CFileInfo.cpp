@@ -351,7 +351,7 @@ QString CFileInfo::FormatFileDate(const QDateTime& time)
     }
     if (local.date() != memo.day) {
         memo.day = local.date();
-        memo.dayText = locale.toString(memo.day, QLocale::LongFormat);
+        memo.dayText = locale.toString(memo.day, vb::DefaultText::longDatePattern(locale));
     }
     return memo.dayText + QLatin1Char(' ') + memo.timeOfDay(local.time());
 }

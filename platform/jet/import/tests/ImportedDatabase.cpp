@@ -23,13 +23,16 @@ ImportedDatabase::ImportedDatabase(const QString& jetFile, const QString& passwo
     ImportOptions options;
     options.password = password;
     m_report = importJetDatabase(jetFile, m_path, options);
+    m_password = password.isEmpty() ? DatabasePassword::systemPassword() : password;
 }
 
 Connection& ImportedDatabase::connection()
 {
     if (!m_connection) {
         m_connection = std::make_unique<Connection>();
-        m_connection->open(connectionStringFor(m_path));
+        m_connection->open(
+            u"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Jet OLEDB:Database Password=%2"_s.arg(
+                m_path, m_password));
     }
     return *m_connection;
 }

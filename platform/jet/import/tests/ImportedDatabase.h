@@ -29,6 +29,7 @@ private:
     QTemporaryDir m_dir;
     QString m_path;
     ImportReport m_report;
+    QString m_password; // the imported database keeps the Access file's password
     std::unique_ptr<Connection> m_connection;
 };
 
