@@ -218,6 +218,19 @@ TEST_F(WineListReport, GroupsByCountryAndRegionWithTheDetailIndentedBelowBoth)
         EXPECT_EQ(line.right, kRightEdge) << line.text.toStdString();
     }
 
+    // Title and footer span the print width, the page numbers end at its right edge.
+    auto first = [this](const QString& name) {
+        const QList<PlacedText> found = textsOf({name});
+        return found.isEmpty() ? PlacedText{} : found.front();
+    };
+    EXPECT_EQ(first(u"lblReportTitle"_s).right, kRightEdge);
+    EXPECT_EQ(first(u"txtCellarFile"_s).right, kRightEdge);
+    EXPECT_EQ(first(u"txtPageCount"_s).right, kRightEdge);
+    EXPECT_EQ(first(u"lblOf"_s).right, first(u"txtPageCount"_s).left);
+    EXPECT_EQ(first(u"txtCurrentPage"_s).right, first(u"lblOf"_s).left);
+    EXPECT_EQ(first(u"lblPage"_s).left, kLeftMargin);
+    EXPECT_EQ(first(u"lblPage"_s).right, first(u"txtCurrentPage"_s).left);
+
     // Headers and wines in the database's order, read independently.
     const QList<QStringList> rows = sqliteRows(
         cellar().mainDatabase,
