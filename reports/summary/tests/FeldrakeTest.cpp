@@ -8,7 +8,9 @@
 
 #include "host/BatchViewer.h"
 #include "host/HostSession.h"
+#include "platform/com/ClassObjects.h"
 #include "reports/ArgumentList.h"
+#include "reports/ProgIds.h"
 #include "reports/summary/Rpt.h"
 #include "reports/summary/SummaryFilling.h"
 #include "SummaryTestInstallation.h"
@@ -135,22 +137,53 @@ TEST_F(LoadReportTest, NoParentWindowIsAnErrorResult)
     EXPECT_EQ(m_output.reportsExported, 0);
 }
 
-// Records the pages the report announces.
-class ProgressRecorder : public QObject, public reports::ReportViewer
+// What a viewer was handed: the owner window, the report's name and the pages announced
+// while it generated the report.
+struct ViewerCall
 {
+    QWidget* owner = nullptr;
+    QString reportName;
+    QList<qint32> pages;
+};
+
+class RecordingViewer : public QObject, public reports::ReportViewer
+{
+    Q_OBJECT
+    Q_INTERFACES(reports::ReportViewer)
+
 public:
-    reports::CallResult PreviewReport(QWidget*, report::Report&, reports::LanguageHelper&,
-                                      reports::CommonTools&, QObject&, const QString&) override
+    explicit RecordingViewer(ViewerCall& call) : m_call(call) {}
+
+    reports::CallResult PreviewReport(QWidget* frmParentForm, report::Report& pReport,
+                                      reports::LanguageHelper&, reports::CommonTools&, QObject&,
+                                      const QString& pReportName) override
     {
+        m_call.owner = frmParentForm;
+        m_call.reportName = pReportName;
+        pReport.run();
         return reports::CallResult::success();
     }
     reports::CallResult ProgressStatus(qint32 lngPageNumber) override
     {
-        pages << lngPageNumber;
+        m_call.pages << lngPageNumber;
         return reports::CallResult::success();
     }
-    QList<qint32> pages;
+
+private:
+    ViewerCall& m_call;
 };
+
+TEST_F(LoadReportTest, TheViewerGetsTheOwnerTheReportsOwnNameAndEveryPage)
+{
+    ViewerCall call;
+    const com::ClassObjectRegistration recording(
+        reports::progid::ReportViewer, [&call] { return std::make_unique<RecordingViewer>(call); });
+    const reports::CallResult result = loadReport(u"Red Wines"_s);
+    ASSERT_TRUE(result.succeeded()) << result.description.toStdString();
+    EXPECT_EQ(call.owner, &window());
+    EXPECT_EQ(call.reportName, u"Feldrake"_s);
+    EXPECT_EQ(call.pages, QList<qint32>{1});
+}
 
 int printWidthOf(const Feldrake& feldrake)
 {
@@ -195,13 +228,10 @@ TEST(FeldrakeReport, FramesStayCentredAndTheFooterSpansThePrintWidthOnEitherPape
 
     Feldrake landscape;
     landscape.pageSettings().orientation = report::Orientation::Landscape;
-    ProgressRecorder recorder;
-    landscape.setViewer(&recorder);
     landscape.textBox(u"txtCellarFile"_s).setText(u"/cellars/csample.qvd"_s);
     landscape.run();
     expectFittedToPrintWidth(landscape);
     EXPECT_GT(printWidthOf(landscape), printWidthOf(portrait) + 4000);
-    EXPECT_EQ(recorder.pages, QList<qint32>{1});
     EXPECT_FALSE(landscape.textBox(u"txtDateTime"_s).text().isEmpty());
 
     QTemporaryDir out;
@@ -211,3 +241,5 @@ TEST(FeldrakeReport, FramesStayCentredAndTheFooterSpansThePrintWidthOnEitherPape
 
 } // namespace
 } // namespace feldrake::testing
+
+#include "FeldrakeTest.moc"
