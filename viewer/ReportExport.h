@@ -20,8 +20,10 @@ inline constexpr int kExportTIF = 6;
 // name that is no export type.
 int exportTypeOf(const QString& typeName);
 
-// The hook of the export flow (the format's options window, then the export with its progress
-// in the window's progress panel). Not built yet: it does nothing.
+// Exports the window's report in one format: the file dialog (a cancel ends it quietly), the
+// format's options window filled with the report's stored choices (a cancel stores nothing),
+// the choices stored, then the file written with its progress in the window's progress panel.
+// A file that could not be written is named in a message box. Unknown types do nothing.
 void ExportReport(frmReportViewer& form, int exportType);
 
 } // namespace lumesk

@@ -54,6 +54,13 @@ public:
     // without pages.
     void ShowProgress(int lngPageNumber);
 
+    // The session of the viewer that made the window (the export works on it).
+    ViewerSession& session() const noexcept { return m_session; }
+    // The progress panel: printing shows lblPrinting and btnCancel, exporting lblExporting.
+    // Hiding it resets the progress bar to 0.
+    void showProgressPanel(bool printing);
+    void hideProgressPanel();
+
     // The position the Stop tool took on the toolbar.
     int stopToolPosition() const noexcept { return m_stopTool; }
 
@@ -72,8 +79,6 @@ private:
     void Form_Unload();
     void mnuFile_Print();
     void mnuFile_PrinterSetup();
-    void showProgressPanel(bool printing);
-    void hideProgressPanel();
     void settleFrame();
 
     ViewerSession& m_session;

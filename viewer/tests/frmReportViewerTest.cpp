@@ -292,6 +292,7 @@ TEST_F(frmReportViewerTest, ExportItemsAndFailedCommandsLeaveThePanelHidden)
         frmReportViewer& window = viewerWindow(shown);
         for (const QString& type :
              {u"Text"_s, u"PDF"_s, u"HTML"_s, u"RTF"_s, u"Excel"_s, u"TIF"_s}) {
+            m_user.expectSaveFileName({}); // the export's file dialog, cancelled
             clickItem(window, u"mnuFile_Export_"_s + type);
             EXPECT_FALSE(window.fraStatus().isVisible());
         }
