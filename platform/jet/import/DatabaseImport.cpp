@@ -116,9 +116,9 @@ public:
         for (const auto& [table, key] : m_keysAfterRows) {
             addKey(table, key);
         }
+        importQueries();
         m_connection.commitTrans();
         verify();
-        importQueries();
         m_connection.close();
         orderReportAsTheFile();
         noteWhatStaysBehind();
@@ -253,13 +253,11 @@ private:
         }
     }
 
-    // After the tables are verified, so that each query is verified on the rows it will read.
+    // With the rows and relationships in place, so that each query is verified on what it
+    // will read.
     void importQueries()
     {
-        const QList<SourceQuery> queries = readStoredQueries(m_file);
-        m_connection.beginTrans();
-        importStoredQueries(m_connection, queries, m_report);
-        m_connection.commitTrans();
+        importStoredQueries(m_connection, readStoredQueries(m_file), m_report);
     }
 
     void orderReportAsTheFile()
