@@ -222,7 +222,12 @@ TEST_F(ReportExportTest, TheFirstNameIsTheReportTitleAndTheUserAndThePageTitleFo
     userName->setText(u"Anna Berg"_s);
     m_report->section(u"ReportHeader"_s).addControl(std::move(userName));
     onViewer([&](frmReportViewer& window) {
-        exportAs(window, kExportHTML, file(u"cellar.html"_s), [](QWidget& shown) {
+        exportAs(window, kExportHTML, file(u"cellar.html"_s), [&](QWidget& shown) {
+            // The panel switched to exporting before the options window opened.
+            EXPECT_TRUE(window.fraStatus().isVisible());
+            EXPECT_TRUE(window.findChild<QLabel*>(u"lblExporting"_s)->isVisible());
+            EXPECT_FALSE(window.findChild<QLabel*>(u"lblPrinting"_s)->isVisible());
+            EXPECT_FALSE(window.findChild<QPushButton*>(u"btnCancel"_s)->isVisible());
             EXPECT_EQ(control<QLineEdit>(shown, u"txtTitle"_s).text(), u"Wine List - Anna Berg"_s);
             click(shown, u"cmdOk"_s);
         });
