@@ -1,6 +1,17 @@
 #include "RegExport.h"
 
-#include <QSaveFile>
+#include "KeyTree.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
 
 namespace regedit {
 namespace {
@@ -25,10 +36,31 @@ QString escaped(const QString& text)
     return result;
 }
 
+// Value names may hold line breaks, which would end the line: they are written as \r and \n,
+// which the import reads back (a backslash in a name is always written doubled, so these
+// cannot be mistaken for one).
 QString nameField(const QString& name)
 {
-    return name.isEmpty() ? QStringLiteral("@")
-                          : QLatin1Char('"') + escaped(name) + QLatin1Char('"');
+    if (name.isEmpty())
+        return u"@"_s;
+    QString text = escaped(name);
+    text.replace(QLatin1Char('\r'), u"\\r"_s);
+    text.replace(QLatin1Char('\n'), u"\\n"_s);
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// A key line has no escapes at all, so a key name with a line break cannot be written: it
+// would end the line and could make the rest of the name read as a line of its own.
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
+QString shownName(QString text)
+{
+    text.replace(QLatin1Char('\r'), u"\\r"_s);
+    text.replace(QLatin1Char('\n'), u"\\n"_s);
+    return text;
 }
 
 // Strings are kept as UTF-8; the file holds them as UTF-16LE, terminating zero included.
@@ -74,34 +106,28 @@ QString hexType(reg::ValueType type)
                                    : QStringLiteral("hex(%1):").arg(type, 0, 16);
 }
 
-reg::Status readKey(reg::Hkey key, const QString& fullPath, RegFile* file)
+// Writes `bytes` to `fd` completely; false with errno set when a write fails.
+bool writeAll(int fd, const QByteArray& bytes)
 {
-    RegKeyBlock block;
-    block.path = fullPath;
-    QString name;
-    reg::ValueType type = reg::REG_NONE;
-    QByteArray data;
-    reg::Status status = reg::ERROR_SUCCESS;
-    for (std::uint32_t index = 0;
-         (status = reg::enumValue(key, index, &name, 16384, &type, &data)) == reg::ERROR_SUCCESS;
-         ++index)
-        block.values.push_back({name, type, data, false});
-    if (status != reg::ERROR_NO_MORE_ITEMS)
-        return status;
-    file->push_back(block);
-
-    for (std::uint32_t index = 0;
-         (status = reg::enumKeyEx(key, index, &name, 256)) == reg::ERROR_SUCCESS; ++index) {
-        reg::Hkey child = 0;
-        status = reg::openKeyEx(key, name, reg::KEY_READ, &child);
-        if (status != reg::ERROR_SUCCESS)
-            return status;
-        status = readKey(child, fullPath + QLatin1Char('\\') + name, file);
-        reg::closeKey(child);
-        if (status != reg::ERROR_SUCCESS)
-            return status;
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = ENOSPC;
+            return false;
+        }
+        written += n;
     }
-    return status == reg::ERROR_NO_MORE_ITEMS ? reg::ERROR_SUCCESS : status;
+    return true;
+}
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
 }
 
 } // namespace
@@ -163,27 +189,40 @@ QString readKeyTree(const QString& fullKey, RegFile* file)
     reg::Hkey root = 0;
     QString subKey;
     if (!reg::splitRootPath(fullKey, &root, &subKey))
-        return QStringLiteral("\"%1\" does not start with a root key such as HKEY_CURRENT_USER")
-            .arg(fullKey);
+        return u"\"%1\" does not start with a root key such as HKEY_CURRENT_USER"_s.arg(fullKey);
     reg::Hkey key = 0;
     reg::Status status = reg::openKeyEx(root, subKey, reg::KEY_READ, &key);
     if (status == reg::ERROR_FILE_NOT_FOUND)
-        return QStringLiteral("The key %1 does not exist; nothing was exported").arg(fullKey);
+        return u"The key %1 does not exist; nothing was exported"_s.arg(fullKey);
     if (status != reg::ERROR_SUCCESS)
-        return QStringLiteral("Cannot open %1: %2").arg(fullKey, reg::lastErrorText());
+        return u"Cannot open %1: %2"_s.arg(fullKey, reg::lastErrorText());
     // The file names keys as they were created, whatever case the caller used.
     QString storedPath;
+    std::vector<reg::TreeKey> keys;
     status = reg::queryKeyPath(key, &storedPath);
-    if (status == reg::ERROR_SUCCESS) {
-        const QString fullPath = storedPath.isEmpty()
-                                     ? reg::rootName(root)
-                                     : reg::rootName(root) + QLatin1Char('\\') + storedPath;
-        status = readKey(key, fullPath, file);
-    }
+    if (status == reg::ERROR_SUCCESS)
+        status = reg::readKeyTree(key, &keys);
     const QString reason = reg::lastErrorText();
     reg::closeKey(key);
     if (status != reg::ERROR_SUCCESS)
-        return QStringLiteral("Cannot read %1: %2").arg(fullKey, reason);
+        return u"Cannot read %1: %2"_s.arg(fullKey, reason);
+
+    const QString top = storedPath.isEmpty() ? reg::rootName(root)
+                                             : reg::rootName(root) + QLatin1Char('\\') + storedPath;
+    file->reserve(file->size() + keys.size());
+    for (reg::TreeKey& key : keys) {
+        RegKeyBlock block;
+        block.path = key.path.isEmpty() ? top : top + QLatin1Char('\\') + key.path;
+        if (hasLineBreak(block.path))
+            return u"The key %1 has a line break in its name, which a registry file cannot "
+                   "hold; nothing was exported. Rename or delete that key"_s.arg(
+                       shownName(block.path));
+        block.values.reserve(key.values.size());
+        for (reg::TreeValue& value : key.values)
+            block.values.push_back(
+                {std::move(value.name), value.type, std::move(value.data), false});
+        file->push_back(std::move(block));
+    }
     return {};
 }
 
@@ -192,12 +231,38 @@ QString exportKey(const QString& fileName, const QString& fullKey)
     RegFile file;
     if (const QString problem = readKeyTree(fullKey, &file); !problem.isEmpty())
         return problem;
-    QSaveFile output(fileName);
-    if (!output.open(QIODevice::WriteOnly))
-        return QStringLiteral("Cannot write %1: %2").arg(fileName, output.errorString());
+    const QFileInfo target(fileName);
+    // Only a file is replaced: renaming over a device or folder would destroy it.
+    struct stat existing
+    {
+    };
+    if (::stat(QFile::encodeName(fileName).constData(), &existing) == 0 &&
+        !S_ISREG(existing.st_mode))
+        return u"Cannot write %1: it is not a regular file"_s.arg(fileName);
     const QByteArray bytes = encodeRegFile(file);
-    if (output.write(bytes) != bytes.size() || !output.commit())
-        return QStringLiteral("Cannot write %1: %2").arg(fileName, output.errorString());
+
+    // Written beside the target and renamed over it only when complete, so a failure never
+    // leaves a partial export in place of the previous one. The store it copies is private to
+    // the user, and so is the export.
+    QByteArray temporary =
+        QFile::encodeName(target.absolutePath() + u"/."_s + target.fileName() + u".XXXXXX"_s);
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return u"Cannot write %1: %2"_s.arg(fileName, systemError());
+    const bool written =
+        ::fchmod(fd, S_IRUSR | S_IWUSR) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const QString writeError = written ? QString() : systemError();
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        const QString reason = written ? systemError() : writeError;
+        ::unlink(temporary.constData());
+        return u"Cannot write %1: %2; the previous file was left as it was"_s.arg(fileName, reason);
+    }
+    if (::rename(temporary.constData(), QFile::encodeName(fileName).constData()) != 0) {
+        const QString reason = systemError();
+        ::unlink(temporary.constData());
+        return u"Cannot write %1: %2"_s.arg(fileName, reason);
+    }
     return {};
 }
 

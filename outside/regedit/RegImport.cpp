@@ -1,8 +1,12 @@
 #include "RegImport.h"
 
+#include "Transaction.h"
+
 #include <optional>
 #include <QFile>
 #include <QStringList>
+
+using namespace Qt::StringLiterals;
 
 namespace regedit {
 namespace {
@@ -81,10 +85,14 @@ private:
             block.remove = true;
             path = path.mid(1);
         }
-        if (!reg::splitRootPath(path, nullptr, nullptr))
+        QString subKey;
+        if (!reg::splitRootPath(path, nullptr, &subKey))
             return error(QStringLiteral("\"%1\" does not start with a root key such as "
                                         "HKEY_CURRENT_USER")
                              .arg(path));
+        // Deleting a root would delete every setting of the user (or of the machine).
+        if (block.remove && subKey.isEmpty())
+            return error(u"\"[-%1]\" would delete a whole root key, which is refused"_s.arg(path));
         block.path = path;
         m_file->push_back(block);
         return {};
@@ -123,21 +131,33 @@ private:
         if (!trimmed.startsWith(QLatin1Char('"')))
             return error(QStringLiteral("a value name must be \"quoted\" or @"));
         qsizetype end = 0;
-        if (!unquote(line, start, name, &end))
+        if (!unquote(line, start, name, &end, NameEscapes::LineBreaks))
             return error(QStringLiteral("the value name has no closing quote"));
         *position = end;
         return {};
     }
 
+    enum class NameEscapes
+    {
+        None,
+        LineBreaks, // value names: \r and \n stand for the line breaks an export escaped
+    };
+
     // Reads a quoted text starting at `start` (the opening quote); `*end` is just past the closing
     // quote. Backslash escapes a backslash or a quote.
-    static bool unquote(const QString& line, qsizetype start, QString* text, qsizetype* end)
+    static bool unquote(const QString& line, qsizetype start, QString* text, qsizetype* end,
+                        NameEscapes escapes = NameEscapes::None)
     {
         text->clear();
         for (qsizetype i = start + 1; i < line.size(); ++i) {
             const QChar c = line[i];
-            if (c == QLatin1Char('\\') && i + 1 < line.size() &&
-                (line[i + 1] == QLatin1Char('\\') || line[i + 1] == QLatin1Char('"'))) {
+            const QChar next = i + 1 < line.size() ? line[i + 1] : QChar();
+            if (c == QLatin1Char('\\') && escapes == NameEscapes::LineBreaks &&
+                (next == QLatin1Char('r') || next == QLatin1Char('n'))) {
+                *text += next == QLatin1Char('r') ? QLatin1Char('\r') : QLatin1Char('\n');
+                ++i;
+            } else if (c == QLatin1Char('\\') &&
+                       (next == QLatin1Char('\\') || next == QLatin1Char('"'))) {
                 *text += line[++i];
             } else if (c == QLatin1Char('"')) {
                 *end = i + 1;
@@ -262,7 +282,9 @@ QString parseRegFile(const QByteArray& bytes, RegFile* file)
     return Parser(lines, file).run();
 }
 
-QString applyRegFile(const RegFile& file)
+namespace {
+
+QStringList applyBlocks(const RegFile& file)
 {
     QStringList problems;
     for (const RegKeyBlock& block : file) {
@@ -296,6 +318,24 @@ QString applyRegFile(const RegFile& file)
         }
         reg::closeKey(key);
     }
+    return problems;
+}
+
+} // namespace
+
+QString applyRegFile(const RegFile& file)
+{
+    if (reg::beginTransaction() != reg::ERROR_SUCCESS)
+        return u"Cannot start writing to the registry: %1; nothing was imported"_s.arg(
+            reg::lastErrorText());
+    QStringList problems = applyBlocks(file);
+    if (!problems.isEmpty()) {
+        reg::rollbackTransaction();
+        problems << u"Nothing was imported"_s;
+    } else if (reg::commitTransaction() != reg::ERROR_SUCCESS) {
+        problems << u"Cannot save the imported keys: %1; nothing was imported"_s.arg(
+            reg::lastErrorText());
+    }
     return problems.join(QLatin1Char('\n'));
 }
 
@@ -304,8 +344,16 @@ QString importFile(const QString& fileName)
     QFile input(fileName);
     if (!input.open(QIODevice::ReadOnly))
         return QStringLiteral("Cannot read %1: %2").arg(fileName, input.errorString());
+    // Read at most one byte past the limit, whatever the file (or device) claims its size is.
+    const QByteArray bytes = input.read(kMaxImportBytes + 1);
+    if (bytes.size() > kMaxImportBytes)
+        return u"%1 is larger than %2 MB, more than any registry file; nothing was imported"_s
+            .arg(fileName)
+            .arg(kMaxImportBytes / (1024 * 1024));
+    if (input.error() != QFileDevice::NoError)
+        return QStringLiteral("Cannot read %1: %2").arg(fileName, input.errorString());
     RegFile file;
-    if (const QString problem = parseRegFile(input.readAll(), &file); !problem.isEmpty())
+    if (const QString problem = parseRegFile(bytes, &file); !problem.isEmpty())
         return QStringLiteral("%1, %2; nothing was imported").arg(fileName, problem);
     return applyRegFile(file);
 }

@@ -11,11 +11,16 @@ namespace regedit {
 // Parses the whole file first; returns an error message naming the line, empty on success.
 QString parseRegFile(const QByteArray& bytes, RegFile* file);
 
-// Writes the parsed blocks to the store. Returns the problems met (one line each), empty when
-// everything was written.
+// The largest file importFile() reads.
+inline constexpr qint64 kMaxImportBytes = 64 * 1024 * 1024;
+
+// Writes the parsed blocks to the store in one transaction: everything, or nothing when any
+// block fails. Returns the problems met (one line each), empty when everything was written.
 QString applyRegFile(const RegFile& file);
 
-// Parses and applies `fileName`; nothing is written when the file does not parse.
+// Parses and applies `fileName` (at most kMaxImportBytes); nothing is written when the file is
+// too large, does not parse or cannot be applied completely. "[-ROOT]" (deleting a whole root
+// key) does not parse.
 QString importFile(const QString& fileName);
 
 } // namespace regedit

@@ -19,7 +19,8 @@ const char* const kHelp =
     "  regedit /S FILE        import FILE (version 5.00 or REGEDIT4) without asking\n"
     "  regedit FILE           the same as /S\n"
     "Switches may be written with / or -, in any case. Errors go to standard error with exit\n"
-    "status 1; a failed export leaves no file behind.\n";
+    "status 1; a failed export leaves the previous file as it was, and a failed import\n"
+    "changes nothing.\n";
 
 void printLine(const QString& text)
 {

@@ -2,11 +2,14 @@
 
 #include "HandleTable.h"
 #include "KeyPath.h"
+#include "KeyTree.h"
 #include "LastError.h"
 #include "Store.h"
+#include "Transaction.h"
 
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 namespace reg {
 
@@ -535,6 +538,80 @@ Status queryKeyPath(Hkey key, QString* path)
     }
     return call.finish(status, [&] {
         return QStringLiteral("Reading the path of %1").arg(call.keyText(key, QString()));
+    });
+}
+
+Status beginTransaction()
+{
+    Call call;
+    Status status = call.store().openForWrite();
+    if (status == ERROR_SUCCESS)
+        status = call.store().beginBatch();
+    return call.finish(status, [] { return QStringLiteral("Starting a registry transaction"); });
+}
+
+Status commitTransaction()
+{
+    Call call;
+    const Status status = call.store().commitBatch();
+    return call.finish(status, [] { return QStringLiteral("Saving a registry transaction"); });
+}
+
+void rollbackTransaction()
+{
+    Call call;
+    call.store().rollbackBatch();
+}
+
+namespace {
+
+// Depth first, children in creation order, without recursion (keys may nest thousands deep).
+Status readTree(Store& store, qint64 top, std::vector<TreeKey>* keys)
+{
+    std::vector<std::pair<qint64, QString>> pending{{top, QString()}};
+    while (!pending.empty()) {
+        auto [id, path] = std::move(pending.back());
+        pending.pop_back();
+        TreeKey key;
+        key.path = path;
+        std::vector<ValueRecord> values;
+        if (const Status status = store.values(id, &values); status != ERROR_SUCCESS)
+            return status;
+        key.values.reserve(values.size());
+        for (ValueRecord& value : values)
+            key.values.push_back({std::move(value.name), value.type, std::move(value.data)});
+        keys->push_back(std::move(key));
+        std::vector<std::pair<qint64, QString>> children;
+        if (const Status status = store.children(id, &children); status != ERROR_SUCCESS)
+            return status;
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            pending.emplace_back(child->first, path.isEmpty()
+                                                   ? child->second
+                                                   : path + QLatin1Char('\\') + child->second);
+    }
+    return ERROR_SUCCESS;
+}
+
+} // namespace
+
+Status readKeyTree(Hkey key, std::vector<TreeKey>* keys)
+{
+    Call call;
+    OpenKey open;
+    Status status = keys ? enumerable(call, key, KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS, &open)
+                         : ERROR_INVALID_PARAMETER;
+    if (status == ERROR_NO_MORE_ITEMS) {
+        keys->push_back(TreeKey{});
+        status = ERROR_SUCCESS;
+    } else if (status == ERROR_SUCCESS) {
+        status = call.store().beginRead();
+        if (status == ERROR_SUCCESS) {
+            status = readTree(call.store(), open.keyId, keys);
+            call.store().endRead();
+        }
+    }
+    return call.finish(status, [&] {
+        return QStringLiteral("Reading the tree of %1").arg(call.keyText(key, QString()));
     });
 }
 

@@ -63,6 +63,8 @@ Store::~Store()
 
 void Store::close()
 {
+    // Closing ends a batch's transaction: what it wrote is gone.
+    m_batchFailed = m_inBatch;
     if (m_db)
         sqlite3_close_v2(m_db);
     m_db = nullptr;
@@ -276,18 +278,81 @@ Status Store::failure(int sqliteResult, bool writing)
 
 Status Store::begin()
 {
+    if (m_inBatch) {
+        m_changesAtBegin = sqlite3_total_changes64(m_db);
+        return m_batchFailed ? ERROR_CANTWRITE : ERROR_SUCCESS;
+    }
     return execute("BEGIN IMMEDIATE", true);
 }
 
 Status Store::commit()
 {
+    if (m_inBatch)
+        return ERROR_SUCCESS;
     return execute("COMMIT", true);
 }
 
 void Store::rollback()
 {
+    if (m_inBatch) {
+        // A call that failed before it changed anything leaves the batch as it was.
+        if (!m_db || sqlite3_total_changes64(m_db) != m_changesAtBegin)
+            m_batchFailed = true;
+        return;
+    }
     if (m_db && !sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+Status Store::beginBatch()
+{
+    if (m_inBatch) {
+        setLastError(QStringLiteral("A registry transaction is already open"));
+        return ERROR_INVALID_PARAMETER;
+    }
+    if (const Status status = execute("BEGIN IMMEDIATE", true); status != ERROR_SUCCESS)
+        return status;
+    m_inBatch = true;
+    m_batchFailed = false;
+    return ERROR_SUCCESS;
+}
+
+Status Store::commitBatch()
+{
+    if (!m_inBatch) {
+        setLastError(QStringLiteral("No registry transaction is open"));
+        return ERROR_INVALID_PARAMETER;
+    }
+    m_inBatch = false;
+    if (m_batchFailed) {
+        rollback();
+        setLastError(QStringLiteral("Registry store %1: a change in the transaction failed, so "
+                                    "none of its changes were kept")
+                         .arg(m_path));
+        return ERROR_CANTWRITE;
+    }
+    if (const Status status = execute("COMMIT", true); status != ERROR_SUCCESS) {
+        rollback();
+        return status;
+    }
+    return ERROR_SUCCESS;
+}
+
+void Store::rollbackBatch()
+{
+    m_inBatch = false;
+    rollback();
+}
+
+Status Store::beginRead()
+{
+    return m_inBatch ? ERROR_SUCCESS : execute("BEGIN", false);
+}
+
+void Store::endRead()
+{
+    if (!m_inBatch)
+        rollback();
 }
 
 Status Store::keyExists(qint64 id, bool* exists)
@@ -354,6 +419,16 @@ Status Store::childAt(qint64 id, quint32 index, QString* name, bool* found)
     if (*found)
         *name = statement.text(0);
     return ERROR_SUCCESS;
+}
+
+Status Store::children(qint64 id, std::vector<std::pair<qint64, QString>>* children)
+{
+    Statement statement(m_db, "SELECT id, name FROM keys WHERE parent = ? ORDER BY id");
+    statement.bind(1, id);
+    int rc = SQLITE_OK;
+    while ((rc = statement.step()) == SQLITE_ROW)
+        children->emplace_back(statement.integer(0), statement.text(1));
+    return rc == SQLITE_DONE ? ERROR_SUCCESS : failure(rc, false);
 }
 
 Status Store::removeKey(qint64 id)
@@ -436,6 +511,16 @@ Status Store::valueAt(qint64 key, quint32 index, ValueRecord* value, bool* found
     if (*found)
         *value = {statement.text(0), ValueType(statement.integer(1)), statement.blob(2)};
     return ERROR_SUCCESS;
+}
+
+Status Store::values(qint64 key, std::vector<ValueRecord>* values)
+{
+    Statement statement(m_db, "SELECT name, type, data FROM vals WHERE key = ? ORDER BY id");
+    statement.bind(1, key);
+    int rc = SQLITE_OK;
+    while ((rc = statement.step()) == SQLITE_ROW)
+        values->push_back({statement.text(0), ValueType(statement.integer(1)), statement.blob(2)});
+    return rc == SQLITE_DONE ? ERROR_SUCCESS : failure(rc, false);
 }
 
 Status Store::writeValue(qint64 key, const QString& name, ValueType type, const QByteArray& data)

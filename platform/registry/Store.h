@@ -8,6 +8,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <utility>
+#include <vector>
 
 struct sqlite3;
 
@@ -41,9 +43,20 @@ public:
     Status openForRead(bool* absent);
     Status openForWrite();
 
+    // Inside a batch (one transaction around many calls, for an import) begin() and commit()
+    // only mark their place, and a rollback() after a change condemns the whole batch:
+    // commitBatch() then keeps nothing.
     Status begin();
     Status commit();
     void rollback();
+    Status beginBatch();
+    Status commitBatch();
+    void rollbackBatch();
+    bool inBatch() const noexcept { return m_inBatch; }
+
+    // A read transaction around several reads (nothing inside a batch, which is one already).
+    Status beginRead();
+    void endRead();
 
     Status keyExists(qint64 id, bool* exists);
     // `*child` is kNoKey when there is no such child.
@@ -51,6 +64,8 @@ public:
     Status addChild(qint64 parent, const QString& name, qint64* child);
     Status childCount(qint64 id, qint64* count);
     Status childAt(qint64 id, quint32 index, QString* name, bool* found);
+    // All children of a key, as (id, name), in creation order.
+    Status children(qint64 id, std::vector<std::pair<qint64, QString>>* children);
     // Removes the key's values and the key; the caller checks that it has no children.
     Status removeKey(qint64 id);
     Status keyPath(qint64 id, QString* path);
@@ -58,6 +73,8 @@ public:
 
     Status findValue(qint64 key, const QString& name, ValueRecord* value, bool* found);
     Status valueAt(qint64 key, quint32 index, ValueRecord* value, bool* found);
+    // All values of a key in creation order.
+    Status values(qint64 key, std::vector<ValueRecord>* values);
     // Replacing a value keeps its place in the enumeration and the case of its name.
     Status writeValue(qint64 key, const QString& name, ValueType type, const QByteArray& data);
     Status removeValue(qint64 key, const QString& name, bool* found);
@@ -76,6 +93,9 @@ private:
     sqlite3* m_db = nullptr;
     bool m_readOnly = false;
     bool m_hasSchema = false;
+    bool m_inBatch = false;
+    bool m_batchFailed = false;
+    qint64 m_changesAtBegin = 0;
 };
 
 // A write transaction (BEGIN IMMEDIATE) that is rolled back unless committed.

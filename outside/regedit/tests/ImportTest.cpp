@@ -179,13 +179,116 @@ TEST_F(Import, BadFilesNameTheLineAndWriteNothing)
     }
 }
 
-TEST_F(Import, KeysOutsideTheUserRootAreReportedAndTheRestIsWritten)
+// An import is all or nothing: a block that cannot be written keeps the others out too.
+TEST_F(Import, KeysOutsideTheUserRootAreReportedAndNothingIsWritten)
 {
     const QString problem = apply(utf8File("REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\X]\n"
                                            "\"v\"=\"x\"\n[HKEY_CURRENT_USER\\Software\\Y]\n"
                                            "\"v\"=\"y\"\n"));
     EXPECT_TRUE(problem.contains(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\X")))
         << problem.toStdString();
+    EXPECT_TRUE(problem.contains(QStringLiteral("Nothing was imported")));
+    EXPECT_FALSE(exists(QStringLiteral("Software\\Y")));
+}
+
+TEST_F(Import, DeletingARootKeyIsRefusedAndNothingChanges)
+{
+    set(create(QStringLiteral("Software\\Keep")), QStringLiteral("v"), reg::REG_SZ, text("x"));
+    for (const char* file :
+         {"REGEDIT4\n[-HKEY_CURRENT_USER]\n",
+          "Windows Registry Editor Version 5.00\n[HKEY_CURRENT_USER\\Software\\New]"
+          "\n\n[-HKCU]\n",
+          "REGEDIT4\n[-HKEY_CURRENT_USER\\]\n"}) {
+        const QString problem = apply(utf8File(file));
+        EXPECT_TRUE(problem.contains(QStringLiteral("whole root key"))) << problem.toStdString();
+        EXPECT_TRUE(exists(QStringLiteral("Software\\Keep"))) << file;
+        EXPECT_FALSE(exists(QStringLiteral("Software\\New"))) << file;
+    }
+}
+
+TEST_F(Import, FailingBlockUndoesTheDeletionsAndWritesBeforeIt)
+{
+    set(create(QStringLiteral("Software\\Keep\\Deep")), QStringLiteral("v"), reg::REG_SZ,
+        text("x"));
+    const QString problem = apply(utf8File("REGEDIT4\n[-HKEY_CURRENT_USER\\Software\\Keep]\n"
+                                           "[HKEY_CURRENT_USER\\Software\\Written]\n\"v\"=\"y\"\n"
+                                           "[HKEY_LOCAL_MACHINE\\Software\\Refused]\n"));
+    EXPECT_TRUE(problem.contains(QStringLiteral("Nothing was imported"))) << problem.toStdString();
     reg::ValueType type = 0;
-    EXPECT_EQ(read(QStringLiteral("Software\\Y"), QStringLiteral("v"), &type), text("y"));
+    EXPECT_EQ(read(QStringLiteral("Software\\Keep\\Deep"), QStringLiteral("v"), &type), text("x"));
+    EXPECT_FALSE(exists(QStringLiteral("Software\\Written")));
+}
+
+// Names that the file format must carry without breaking a line, taking a quote or a
+// backslash for syntax, or reading part of a name as a line of its own.
+TEST_F(Import, OddNamesSurviveExportAndImport)
+{
+    const QStringList valueNames{
+        QStringLiteral("line\nbreak"),
+        QStringLiteral("carriage\rreturn"),
+        QStringLiteral("x\n[-HKEY_CURRENT_USER\\Software]"),
+        QStringLiteral("\r\n"),
+        QStringLiteral("back\\slash n \\n"),
+        QStringLiteral("quote \" = @"),
+        QStringLiteral("@"),
+        QStringLiteral(" spaced "),
+        QStringLiteral("-"),
+        QStringLiteral("; not a comment"),
+    };
+    const QStringList keyNames{QStringLiteral("quote \""), QStringLiteral("bracket ]"),
+                               QStringLiteral("[bracket"), QStringLiteral("-dash"),
+                               QStringLiteral(" spaced "), QStringLiteral("a=b;c")};
+    const QString base = QStringLiteral("Software\\Quillmere\\Quorvex");
+    const reg::Hkey key = create(base);
+    for (const QString& name : valueNames)
+        set(key, name, reg::REG_SZ, (name + QStringLiteral(" data")).toUtf8().append('\0'));
+    for (const QString& name : keyNames)
+        set(create(base + QLatin1Char('\\') + name), name, reg::REG_DWORD, QByteArray(4, '\1'));
+    set(create(QStringLiteral("Software\\Sibling")), QStringLiteral("v"), reg::REG_SZ, text("s"));
+
+    const QString first = filePath(QStringLiteral("first.reg"));
+    ASSERT_EQ(regedit::exportKey(first, kKey), QString());
+    ASSERT_EQ(reg::deleteTree(reg::HKEY_CURRENT_USER, base), 0);
+    ASSERT_EQ(regedit::importFile(first), QString());
+
+    reg::ValueType type = 0;
+    for (const QString& name : valueNames)
+        EXPECT_EQ(read(base, name, &type), (name + QStringLiteral(" data")).toUtf8().append('\0'))
+            << name.toStdString();
+    for (const QString& name : keyNames)
+        EXPECT_EQ(read(base + QLatin1Char('\\') + name, name, &type), QByteArray(4, '\1'))
+            << name.toStdString();
+    EXPECT_TRUE(exists(QStringLiteral("Software\\Sibling")));
+    const QString second = filePath(QStringLiteral("second.reg"));
+    ASSERT_EQ(regedit::exportKey(second, kKey), QString());
+    QFile a(first);
+    QFile b(second);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+}
+
+TEST_F(Import, KeyNameWithALineBreakIsNotExported)
+{
+    const QString forged = QStringLiteral("x\r\n[-HKEY_CURRENT_USER\\Software\\Keep]");
+    create(QStringLiteral("Software\\Quillmere\\Quorvex\\") + forged);
+    create(QStringLiteral("Software\\Keep"));
+    const QString file = filePath(QStringLiteral("export.reg"));
+    const QString problem = regedit::exportKey(file, kKey);
+    EXPECT_TRUE(problem.contains(QStringLiteral("line break"))) << problem.toStdString();
+    EXPECT_TRUE(problem.contains(QStringLiteral("x\\r\\n[-HKEY_CURRENT_USER")));
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+TEST_F(Import, FileLargerThanTheLimitIsNotRead)
+{
+    const QString file = filePath(QStringLiteral("huge.reg"));
+    {
+        QFile huge(file);
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        huge.write("REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Huge]\n");
+        ASSERT_TRUE(huge.resize(regedit::kMaxImportBytes + 1));
+    }
+    const QString problem = regedit::importFile(file);
+    EXPECT_TRUE(problem.contains(QStringLiteral("larger than 64 MB"))) << problem.toStdString();
+    EXPECT_FALSE(exists(QStringLiteral("Software\\Huge")));
 }
