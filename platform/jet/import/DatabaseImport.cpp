@@ -255,10 +255,7 @@ private:
 
     // With the rows and relationships in place, so that each query is verified on what it
     // will read.
-    void importQueries()
-    {
-        importStoredQueries(m_connection, readStoredQueries(m_file), m_report);
-    }
+    void importQueries() { importStoredQueries(m_connection, readStoredQueries(m_file), m_report); }
 
     void orderReportAsTheFile()
     {

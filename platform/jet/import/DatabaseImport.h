@@ -5,9 +5,9 @@
 // editor, the same one Jet SQL DDL and ADOX use), filled, given the file's stored queries
 // (see QueryImport.h: each one verified on the imported tables, those that cannot be carried
 // over reported), and then verified: every table's row count and a digest of its rows read
-// back through a connection of the engine must equal the rows read from the Jet file. Any failure - a damaged file, a wrong password, a page that
-// cannot be decoded, a verification that does not hold - raises an error naming the file and
-// the table, and leaves no new file behind.
+// back through a connection of the engine must equal the rows read from the Jet file. Any failure -
+// a damaged file, a wrong password, a page that cannot be decoded, a verification that does not
+// hold - raises an error naming the file and the table, and leaves no new file behind.
 
 #include "platform/jet/import/ImportReport.h"
 
