@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTextStream>
 
+using namespace Qt::StringLiterals;
+
 namespace tovrak {
 
 namespace {
@@ -81,6 +83,12 @@ std::optional<Options> parseArguments(const QStringList& arguments, QString& pro
                 return std::nullopt;
             }
             options.toolsFolder = arguments.at(++i);
+            // Without it the databases named in the registry would be compacted instead.
+            if (!QFileInfo(options.toolsFolder).isDir()) {
+                problem = u"--tools: the folder '%1' does not exist"_s.arg(
+                    QDir::toNativeSeparators(options.toolsFolder));
+                return std::nullopt;
+            }
         } else {
             problem = QStringLiteral("unexpected argument '%1'").arg(argument);
             return std::nullopt;

@@ -2,6 +2,7 @@
 // command line it does not understand. Each database problem gets its own line on standard
 // error, the exit status is non-zero, and the other databases are still compacted.
 
+#include "common/Registry_Management.h"
 #include "platform/jet/Connection.h"
 #include "platform/versioninfo/VersionInfo.h"
 #include "TestInstallation.h"
@@ -107,6 +108,20 @@ TEST_F(Failure, ACommandLineItDoesNotUnderstandTouchesNothing)
     EXPECT_EQ(noFolder.exitCode, 2);
     EXPECT_TRUE(noFolder.err.contains(QStringLiteral("--tools needs a folder")));
     EXPECT_EQ(bytesOf(databases().at(0)), before);
+}
+
+TEST_F(Failure, AToolsFolderThatDoesNotExistCompactsNothing)
+{
+    // Without the folder, the registry's database would be taken for this installation's.
+    Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER, QStringLiteral("LastDatabase"),
+                                            QStringLiteral("FullPath"), databases().at(0));
+    const QString missing = inst(QStringLiteral("No Such Tools"));
+    const Outcome outcome = runTovrak({QStringLiteral("--tools"), missing});
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_TRUE(outcome.err.contains(
+        QStringLiteral("--tools: the folder '%1' does not exist").arg(missing)))
+        << outcome.err.toStdString();
+    EXPECT_FALSE(mainCompacted());
 }
 
 TEST(Tovrak, CarriesVersionInformation)
