@@ -91,7 +91,7 @@ void FileAnalysis::writeRegistrySection(ReportFile& report)
         return;
     }
     for (const QString& line : exportLines(file.readAll()))
-        report.writeLine(line);
+        report.writeLine(withPasswordsHidden(line));
 }
 
 FileAnalysis::Result FileAnalysis::run()

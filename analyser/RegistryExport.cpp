@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QThread>
@@ -131,6 +132,17 @@ QStringList exportLines(const QByteArray& contents)
     if (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+QString withPasswordsHidden(const QString& line)
+{
+    static const QRegularExpression password(
+        QStringLiteral(R"re(^\s*"((?:User|Owner)Password)"\s*=)re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = password.match(line);
+    if (!match.hasMatch())
+        return line;
+    return QLatin1Char('"') + match.captured(1) + QStringLiteral("\"=\"(hidden)\"");
 }
 
 } // namespace analyser

@@ -46,4 +46,9 @@ bool waitForNewExport(const QString& exportFile, const FileStamp& before,
 // CR LF, LF or CR; a final line end adds no empty line.
 QStringList exportLines(const QByteArray& contents);
 
+// An export line fit for a support report: the values of the exports' PDF passwords
+// ("UserPassword", "OwnerPassword", names compared without case) read "(hidden)"; every other
+// line is returned as it is.
+QString withPasswordsHidden(const QString& line);
+
 } // namespace analyser

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 #include <QDeadlineTimer>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
@@ -95,6 +96,13 @@ TEST_F(AnalyserRunTest, TheReportLineByLine)
 {
     addEveryKindOfFile();
     m_install.registerFolder();
+    // The PDF export's passwords are in the registry; they must not reach a support report.
+    cRegistry registry;
+    const QString pdfKey = QStringLiteral("Reports\\Export\\rptCellarWineList\\PDF");
+    registry.PutPrivateRegistryString(reg::HKEY_CURRENT_USER, pdfKey,
+                                      QStringLiteral("UserPassword"), QStringLiteral("s3cret"));
+    registry.PutPrivateRegistryString(reg::HKEY_CURRENT_USER, pdfKey,
+                                      QStringLiteral("ownerpassword"), QStringLiteral("0wner"));
     shell::GTestScriptedUser user;
     runProgramsToCompletion(user);
     analyser::FileAnalysis analysis(options());
@@ -119,6 +127,10 @@ TEST_F(AnalyserRunTest, TheReportLineByLine)
         QStringLiteral("[HKEY_CURRENT_USER\\Software\\Quillmere\\Quorvex\\Application]")));
     EXPECT_TRUE(
         lines.contains(QStringLiteral("\"FullPath\"=\"") + m_install.folder() + QLatin1Char('"')));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\"UserPassword\"=\"(hidden)\"")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("\"ownerpassword\"=\"(hidden)\"")));
+    EXPECT_FALSE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("s3cret")));
+    EXPECT_FALSE(lines.join(QLatin1Char('\n')).contains(QStringLiteral("0wner")));
     const int tree = static_cast<int>(lines.indexOf(analyser::kFileTreeTitle));
     ASSERT_GT(tree, 5);
     EXPECT_EQ(lines.mid(tree - 2, 3),
@@ -319,3 +331,38 @@ TEST(KestruneProgram, WithoutADisplaySaysSoAndEndsWithoutAnAbort)
 }
 
 } // namespace
+
+TEST_F(AnalyserRunTest, TheRunLeavesNoFilesOfItsOwnAndItsReportIsPrivate)
+{
+    addEveryKindOfFile();
+    m_install.addDatabase(QStringLiteral("Data/aaa.qvd"), 11);
+    m_install.addDatabase(QStringLiteral("Data/zzz.qvd"), 11);
+    m_install.addDatabase(QStringLiteral("Data/empty.qvd"), -1);
+    m_install.registerFolder();
+    const auto listing = [this] {
+        QStringList files;
+        QDirIterator it(m_install.folder(), QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next().mid(m_install.folder().size());
+        files.removeAll(u"/Tools/FileAnalysis.txt"_s);
+        files.removeAll(u"/Tools/QuorvexRegExport.reg"_s);
+        files.sort();
+        return files;
+    };
+    const QStringList before = listing();
+    shell::GTestScriptedUser user;
+    runProgramsToCompletion(user);
+    analyser::FileAnalysis analysis(options());
+    ASSERT_EQ(analysis.run(), analyser::FileAnalysis::Result::Done);
+
+    EXPECT_EQ(listing(), before);
+    // The report copies the user's private registry entries: only the user may read it.
+    EXPECT_EQ(QFile::permissions(analysis.reportPath()) &
+                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+              QFile::Permissions());
+    for (const QString& line : m_install.reportLines())
+        EXPECT_FALSE(line.contains(u"-WAL;"_s) || line.contains(u"-SHM;"_s) ||
+                     line.contains(u"-JOURNAL;"_s))
+            << line.toStdString();
+}
