@@ -14,7 +14,6 @@
 
 #include <gtest/gtest.h>
 #include <QDeadlineTimer>
-#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
@@ -331,38 +330,3 @@ TEST(KestruneProgram, WithoutADisplaySaysSoAndEndsWithoutAnAbort)
 }
 
 } // namespace
-
-TEST_F(AnalyserRunTest, TheRunLeavesNoFilesOfItsOwnAndItsReportIsPrivate)
-{
-    addEveryKindOfFile();
-    m_install.addDatabase(QStringLiteral("Data/aaa.qvd"), 11);
-    m_install.addDatabase(QStringLiteral("Data/zzz.qvd"), 11);
-    m_install.addDatabase(QStringLiteral("Data/empty.qvd"), -1);
-    m_install.registerFolder();
-    const auto listing = [this] {
-        QStringList files;
-        QDirIterator it(m_install.folder(), QDir::Files | QDir::Hidden | QDir::System,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext())
-            files << it.next().mid(m_install.folder().size());
-        files.removeAll(u"/Tools/FileAnalysis.txt"_s);
-        files.removeAll(u"/Tools/QuorvexRegExport.reg"_s);
-        files.sort();
-        return files;
-    };
-    const QStringList before = listing();
-    shell::GTestScriptedUser user;
-    runProgramsToCompletion(user);
-    analyser::FileAnalysis analysis(options());
-    ASSERT_EQ(analysis.run(), analyser::FileAnalysis::Result::Done);
-
-    EXPECT_EQ(listing(), before);
-    // The report copies the user's private registry entries: only the user may read it.
-    EXPECT_EQ(QFile::permissions(analysis.reportPath()) &
-                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
-              QFile::Permissions());
-    for (const QString& line : m_install.reportLines())
-        EXPECT_FALSE(line.contains(u"-WAL;"_s) || line.contains(u"-SHM;"_s) ||
-                     line.contains(u"-JOURNAL;"_s))
-            << line.toStdString();
-}
