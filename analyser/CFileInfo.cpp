@@ -1,5 +1,6 @@
 #include "CFileInfo.h"
 
+#include "BirthTime.h"
 #include "NativePath.h"
 #include "vb/DefaultText.h"
 
@@ -14,11 +15,6 @@
 namespace {
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-
-qint64 milliseconds(const statx_timestamp& stamp)
-{
-    return static_cast<qint64>(stamp.tv_sec) * 1000 + stamp.tv_nsec / 1000000;
-}
 
 std::uint32_t attributesOf(const struct statx& facts, bool isLink, const QByteArray& name)
 {
@@ -195,10 +191,9 @@ void CFileInfo::refreshAt(int folderFd, const char* path, int flags)
     m_pathExists = true;
     m_size = static_cast<qint64>(facts.stx_size);
     m_allocated = static_cast<qint64>(facts.stx_blocks) * 512;
-    m_createdMs =
-        milliseconds((facts.stx_mask & STATX_BTIME) != 0 ? facts.stx_btime : facts.stx_ctime);
-    m_accessedMs = milliseconds(facts.stx_atime);
-    m_modifiedMs = milliseconds(facts.stx_mtime);
+    m_createdMs = analyser::creationMilliseconds(facts);
+    m_accessedMs = analyser::milliseconds(facts.stx_atime);
+    m_modifiedMs = analyser::milliseconds(facts.stx_mtime);
     m_attributes = attributesOf(facts, isLink, m_name);
     forgetShellInfo();
 }

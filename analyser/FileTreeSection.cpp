@@ -36,7 +36,7 @@ bool FileTreeSection::write(const QByteArray& programFolder)
 QString FileTreeSection::relativeText(const QByteArray& path) const
 {
     // Cut by bytes before upper-casing: upper case may change a name's length ("ß" -> "SS").
-    return pathText(QByteArrayView(path).sliced(m_root.size()), true);
+    return reportText(QByteArrayView(path).sliced(m_root.size()), true);
 }
 
 QString FileTreeSection::fileLine(const QByteArray& path) const

@@ -1,5 +1,6 @@
 #include "NativePath.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <QFile>
 #include <system_error>
@@ -45,14 +46,24 @@ qsizetype sequenceLength(QByteArrayView bytes, qsizetype pos)
     return length;
 }
 
-} // namespace
-
-QByteArray nativePath(const QString& path)
+// Characters that would break a report line or pass for another text: control characters (C0,
+// DEL, C1), the Unicode line and paragraph separators, and the backslash that starts an escape.
+bool breaksALine(QByteArrayView sequence)
 {
-    return QFile::encodeName(path);
+    const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(sequence[i]); };
+    switch (sequence.size()) {
+    case 1:
+        return byte(0) < 0x20 || byte(0) == 0x7F || byte(0) == '\\';
+    case 2:
+        return byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F;
+    case 3:
+        return byte(0) == 0xE2 && byte(1) == 0x80 && (byte(2) == 0xA8 || byte(2) == 0xA9);
+    default:
+        return false;
+    }
 }
 
-QString pathText(QByteArrayView native, bool upperCase)
+QString shownText(QByteArrayView native, bool upperCase, bool escapeLineBreakers)
 {
     QString text;
     text.reserve(native.size());
@@ -63,22 +74,45 @@ QString pathText(QByteArrayView native, bool upperCase)
             text += upperCase ? part.toUpper() : part;
         }
     };
+    const auto escape = [&](qsizetype from, qsizetype length) {
+        for (qsizetype i = from; i < from + length; ++i)
+            text +=
+                QLatin1String("\\x") + QString::number(static_cast<unsigned char>(native[i]), 16)
+                                           .rightJustified(2, QLatin1Char('0'))
+                                           .toUpper();
+    };
     qsizetype pos = 0;
     while (pos < native.size()) {
-        const qsizetype length = sequenceLength(native, pos);
-        if (length > 0) {
+        qsizetype length = sequenceLength(native, pos);
+        if (length > 0 && !(escapeLineBreakers && breaksALine(native.sliced(pos, length)))) {
             pos += length;
             continue;
         }
         flushRun(pos);
-        const auto stray = static_cast<unsigned char>(native[pos]);
-        text += QLatin1String("\\x") +
-                QString::number(stray, 16).rightJustified(2, QLatin1Char('0')).toUpper();
-        ++pos;
+        length = std::max<qsizetype>(length, 1);
+        escape(pos, length);
+        pos += length;
         runStart = pos;
     }
     flushRun(pos);
     return text;
+}
+
+} // namespace
+
+QByteArray nativePath(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString pathText(QByteArrayView native, bool upperCase)
+{
+    return shownText(native, upperCase, false);
+}
+
+QString reportText(QByteArrayView native, bool upperCase)
+{
+    return shownText(native, upperCase, true);
 }
 
 namespace {

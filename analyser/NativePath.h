@@ -18,6 +18,11 @@ QByteArray nativePath(const QString& path);
 // show alike and the text always reads back unambiguously.
 QString pathText(QByteArrayView native, bool upperCase = false);
 
+// pathText() for a line of the report: besides invalid bytes, whatever could break the line or
+// pass for another text (control characters, the Unicode line separators, the backslash) is
+// shown as "\xNN" for each of its bytes, so a file name can never forge a report line.
+QString reportText(QByteArrayView native, bool upperCase = false);
+
 // The absolute form of `path` by GetFullPathName's rules: a relative path is taken from the
 // current folder, "." and ".." are resolved by their text (links are not followed). Empty when
 // the current folder cannot be found.

@@ -22,6 +22,13 @@ bool ReportFile::open(const QString& path)
         m_error = m_file.errorString();
         return false;
     }
+    // The report copies the registry entries, which are private to the user: so is the report,
+    // also when it replaces one that others could read.
+    if (!m_file.setPermissions(QFile::ReadOwner | QFile::WriteOwner)) {
+        m_error = m_file.errorString();
+        m_file.close();
+        return false;
+    }
     return true;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// The report file: created or emptied when opened, one line per entry (UTF-8, CR LF), closed at
-// the end of the run. Lines are buffered and reach the disk at the latest when the file closes.
+// The report file: created or emptied when opened (readable by its owner only), one line per
+// entry (UTF-8, CR LF), closed at the end of the run. Lines are buffered and reach the disk at the
+// latest when the file closes.
 
 #include <functional>
 #include <QByteArray>

@@ -14,15 +14,18 @@
 
 #include <gtest/gtest.h>
 #include <QDeadlineTimer>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QThread>
 #include <QUrl>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -330,3 +333,52 @@ TEST(KestruneProgram, WithoutADisplaySaysSoAndEndsWithoutAnAbort)
 }
 
 } // namespace
+
+TEST_F(AnalyserRunTest, TheRunLeavesNoFilesOfItsOwnAndItsReportIsPrivate)
+{
+    addEveryKindOfFile();
+    m_install.addDatabase(QStringLiteral("Data/aaa.qvd"), 11);
+    m_install.addDatabase(QStringLiteral("Data/zzz.qvd"), 11);
+    m_install.addDatabase(QStringLiteral("Data/empty.qvd"), -1);
+    // A database the analyser cannot make writable (another user's; for the super-user, an
+    // immutable one) is read through a read-only connection.
+    m_install.addDatabase(QStringLiteral("Data/locked.qvd"), 11);
+    const QString locked = m_install.path(u"Data/locked.qvd"_s);
+    const bool lockedApplied =
+        ::geteuid() == 0 && QProcess::execute(u"chattr"_s, {u"+i"_s, locked}) == 0;
+    const auto unlock = qScopeGuard([&] {
+        if (lockedApplied)
+            QProcess::execute(u"chattr"_s, {u"-i"_s, locked});
+    });
+    m_install.registerFolder();
+    const auto listing = [this] {
+        QStringList files;
+        QDirIterator it(m_install.folder(), QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files << it.next().mid(m_install.folder().size());
+        files.removeAll(u"/Tools/FileAnalysis.txt"_s);
+        files.removeAll(u"/Tools/QuorvexRegExport.reg"_s);
+        files.sort();
+        return files;
+    };
+    const QStringList before = listing();
+    // Twice, as support runs it: the second run would list what the first left behind.
+    for (int run = 0; run < 2; ++run) {
+        QProcess program;
+        program.start(m_install.path(u"Tools/kestrune"_s), {u"silent"_s});
+        ASSERT_TRUE(program.waitForFinished(60000));
+        ASSERT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    }
+
+    EXPECT_EQ(listing(), before);
+    EXPECT_TRUE(treeLine(m_install.reportLines(), u"DATA/LOCKED.QVD"_s).endsWith(u";11"_s));
+    // The report copies the user's private registry entries: only the user may read it.
+    EXPECT_EQ(QFile::permissions(m_install.path(u"Tools/FileAnalysis.txt"_s)) &
+                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+              QFile::Permissions());
+    for (const QString& line : m_install.reportLines())
+        EXPECT_FALSE(line.contains(u"-WAL;"_s) || line.contains(u"-SHM;"_s) ||
+                     line.contains(u"-JOURNAL;"_s))
+            << line.toStdString();
+}

@@ -2,6 +2,7 @@
 // forms of sizes and dates.
 
 #include "AnalyserTestEnvironment.h"
+#include "BirthTime.h"
 #include "CFileInfo.h"
 #include "QStringPrinter.h"
 #include "vb/Format.h"
@@ -259,3 +260,19 @@ TEST_F(FileInfoTest, NamesThatAreNotUtf8)
 }
 
 } // namespace
+
+// Where the file system keeps no birth time, or answers a zero one, the creation time is the
+// status change time, not 1 January 1970.
+TEST(BirthTimeTest, FallsBackToTheChangeTimeWithoutABirthTime)
+{
+    struct statx facts = {};
+    facts.stx_ctime = {1700000000, 500000000, 0};
+    facts.stx_btime = {1600000000, 0, 0};
+    facts.stx_mask = STATX_BASIC_STATS | STATX_BTIME;
+    EXPECT_EQ(analyser::creationMilliseconds(facts), 1600000000000);
+    facts.stx_btime = {0, 0, 0};
+    EXPECT_EQ(analyser::creationMilliseconds(facts), 1700000000500);
+    facts.stx_mask = STATX_BASIC_STATS;
+    facts.stx_btime = {1600000000, 0, 0};
+    EXPECT_EQ(analyser::creationMilliseconds(facts), 1700000000500);
+}

@@ -140,6 +140,29 @@ TEST_F(FileTreeTest, NamesThatAreNotUtf8)
         << lines[0].toStdString();
 }
 
+TEST_F(FileTreeTest, NamesCannotForgeReportLines)
+{
+    const QByteArray folder = QFile::encodeName(m_install.folder());
+    // A name with a line break, another with the Unicode line separator, one with a tab and a
+    // backslash that would read like an escape.
+    const QByteArray names[] = {"evil\r\nFORGED.QVD;1 bytes;x;y;1;9", "sep\xE2\x80\xA8NEXT",
+                                "tab\there \\x41"};
+    for (const QByteArray& name : names) {
+        const QByteArray path = folder + '/' + name;
+        const int fd = open(path.constData(), O_CREAT | O_WRONLY, 0644);
+        ASSERT_GE(fd, 0);
+        m_nativeFiles << path;
+        close(fd);
+    }
+    const QStringList lines = walk();
+    ASSERT_EQ(lines.size(), 3) << lines.join(QLatin1Char('|')).toStdString();
+    EXPECT_NE(indexOf(lines, QStringLiteral("EVIL\\x0D\\x0AFORGED.QVD")), -1);
+    EXPECT_NE(indexOf(lines, QStringLiteral("SEP\\xE2\\x80\\xA8NEXT")), -1);
+    EXPECT_NE(indexOf(lines, QStringLiteral("TAB\\x09HERE \\x5CX41")), -1);
+    for (const QString& line : lines)
+        EXPECT_FALSE(line.startsWith(QStringLiteral("FORGED"))) << line.toStdString();
+}
+
 TEST_F(FileTreeTest, ALineOfAFileLargerThanTwoGigabytes)
 {
     QFile file(m_install.path(QStringLiteral("cellar.bak")));
