@@ -9,8 +9,10 @@
 
 #include <cstdio>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace analyser {
 
@@ -48,6 +50,13 @@ QString FileAnalysis::markerPath() const
     return m_programFolder + QLatin1String("Tools/waiting.txt");
 }
 
+QString FileAnalysis::olderExportNote(const QDateTime& written)
+{
+    return QStringLiteral("(The registry editor did not finish this run's export in time; the "
+                          "entries below are an older export, written %1.)")
+        .arg(written.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+}
+
 QString FileAnalysis::engineMissingMessage()
 {
     return QStringLiteral("You don't have the Microsoft JET Database Engine installed.\r\n"
@@ -77,8 +86,8 @@ void FileAnalysis::writeRegistrySection(ReportFile& report)
     const FileStamp before = FileStamp::of(exportFile);
     const QString editor =
         findRegistryEditor(m_programFolder + QLatin1String("Tools"), m_options.ownFolder);
-    if (startRegistryExport(editor, exportFile))
-        waitForNewExport(exportFile, before, m_options.exportWait);
+    const bool exportedNow = startRegistryExport(editor, exportFile) &&
+                             waitForNewExport(exportFile, before, m_options.exportWait);
 
     report.writeLine(QString());
     report.writeLine(kStars);
@@ -90,6 +99,10 @@ void FileAnalysis::writeRegistrySection(ReportFile& report)
         report.writeLine(kCouldNotExport);
         return;
     }
+    // What is there was not written by this run: say so, so that support does not take an
+    // older state of the registry for the current one.
+    if (!exportedNow)
+        report.writeLine(olderExportNote(QFileInfo(exportFile).lastModified()));
     for (const QString& line : exportLines(file.readAll()))
         report.writeLine(withPasswordsHidden(line));
 }

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <functional>
+#include <QDateTime>
 #include <QString>
 
 namespace analyser {
@@ -29,7 +30,7 @@ struct AnalyserOptions
     // does not name one. Empty: the running program's folder.
     QString ownFolder;
     // How long the run waits for the registry editor to finish its export before it reports
-    // what is there (an older export, or none).
+    // what is there (an older export, marked as such, or none).
     std::chrono::milliseconds exportWait{3000};
     FolderReader folderReader = readFolder;
     // Only tests name another provider, to see the run without a database engine.
@@ -66,6 +67,8 @@ public:
 
     // The message for a missing database engine, as the user sees it.
     static QString engineMissingMessage();
+    // The line before an export this run did not write (the editor did not finish in time).
+    static QString olderExportNote(const QDateTime& written);
 
 private:
     void findProgramFolder();
