@@ -60,13 +60,6 @@ QString defaultTitle(const report::Report* shown)
     return title && user ? *title + u" - "_s + *user : QString();
 }
 
-// The file dialog's filter: the description of "description|pattern", which names its pattern
-// the way the file dialog reads it ("Text (*.txt)").
-QString dialogFilter(const report::ExportFormat& format)
-{
-    return format.dialogFilter.section(u'|', 0, 0);
-}
-
 QString withSeparator(const QString& folder)
 {
     return folder.endsWith(QDir::separator()) ? folder : folder + QDir::separator();
@@ -161,7 +154,7 @@ private:
         m_title = stored(kTitle, defaultTitle(m_session.report));
         const QString path = stored(kPath, {});
         m_fileName =
-            shell::getSaveFileName(&m_form, kDialogTitle, path + m_title, dialogFilter(m_format));
+            shell::getSaveFileName(&m_form, kDialogTitle, path + m_title, m_format.dialogFilter);
         return !m_fileName.isEmpty();
     }
 

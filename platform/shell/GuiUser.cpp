@@ -2,6 +2,7 @@
 
 #include "MessageBoxWidget.h"
 #include "MsgBox.h"
+#include "platform/shell/DialogFilter.h"
 
 #include <cstdio>
 #include <QApplication>
@@ -157,10 +158,10 @@ QString GuiUser::fileDialog(const FileDialogRequest& request)
     switch (request.kind) {
     case FileDialogRequest::Kind::Open:
         return QFileDialog::getOpenFileName(request.parent, request.caption, request.directory,
-                                            request.filter);
+                                            qtDialogFilter(request.filter));
     case FileDialogRequest::Kind::Save:
         return QFileDialog::getSaveFileName(request.parent, request.caption, request.directory,
-                                            request.filter);
+                                            qtDialogFilter(request.filter));
     case FileDialogRequest::Kind::Directory:
         return QFileDialog::getExistingDirectory(request.parent, request.caption,
                                                  request.directory);
