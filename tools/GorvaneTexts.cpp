@@ -27,6 +27,17 @@ QString operationCompleted(qint64 count)
            QStringLiteral(" records affected.");
 }
 
+QString zeroPaddingCompleted(qint64 count, qint64 leftAmbiguous)
+{
+    if (leftAmbiguous == 0)
+        return operationCompleted(count);
+    return operationCompleted(count) + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("%1 value(s) were left as they are: they read as different numbers with "
+                          "a full stop and with a comma as the decimal sign (\"12,5\" is 125 or "
+                          "12.5). Correct them by hand and pad again.")
+               .arg(leftAmbiguous);
+}
+
 QString currentAppPath(const QString& programFolder)
 {
     return QStringLiteral("gsAppPath currently holds: '") + programFolder +

@@ -43,6 +43,9 @@ QString openError(const QString& databasePath);
 
 // Results.
 QString operationCompleted(qint64 count);
+// PAD ALL!'s end: the count, and how many values it left because they read as different numbers
+// with either decimal sign.
+QString zeroPaddingCompleted(qint64 count, qint64 leftAmbiguous);
 inline const QString OperationCompletedPlain = QStringLiteral("Operation completed!");
 
 // The program path repair.

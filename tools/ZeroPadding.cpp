@@ -56,39 +56,58 @@ QString zeroPadSample(const QString& format, QChar decimalSign)
     return sample.replace(QLatin1Char('.'), decimalSign);
 }
 
-std::optional<double> fieldNumber(const vb::Variant& value, QChar decimalSign)
+FieldReading readFieldNumber(const vb::Variant& value, QChar decimalSign)
 {
     if (value.isNull() || value.isEmpty())
-        return std::nullopt;
-    QString text = value.toString();
-    if (!isNumericText(text)) {
-        if (decimalSign != QLatin1Char(','))
-            text.replace(QLatin1Char(','), QLatin1Char('.'));
-        else
-            text.replace(QLatin1Char('.'), QLatin1Char(','));
-        if (!isNumericText(text))
+        return {};
+    const QString text = value.toString();
+    QString otherConvention = text;
+    if (decimalSign != QLatin1Char(','))
+        otherConvention.replace(QLatin1Char(','), QLatin1Char('.'));
+    else
+        otherConvention.replace(QLatin1Char('.'), QLatin1Char(','));
+    const auto read = [](const QString& candidate) -> std::optional<double> {
+        if (!isNumericText(candidate))
             return std::nullopt;
-    }
-    return vb::CDbl(vb::Variant(text)).toDouble();
+        return vb::CDbl(vb::Variant(candidate)).toDouble();
+    };
+    const std::optional<double> asLocale = read(text);
+    const std::optional<double> asOther =
+        otherConvention == text ? asLocale : read(otherConvention);
+    if (asLocale && asOther && *asLocale != *asOther)
+        return {FieldReading::Kind::Ambiguous, 0};
+    if (const std::optional<double> number = asLocale ? asLocale : asOther)
+        return {FieldReading::Kind::Number, *number};
+    return {};
 }
 
-long long PadAllValues(jet::Connection& connection, const QString& field, const QString& format)
+std::optional<double> fieldNumber(const vb::Variant& value, QChar decimalSign)
+{
+    const FieldReading reading = readFieldNumber(value, decimalSign);
+    if (reading.kind != FieldReading::Kind::Number)
+        return std::nullopt;
+    return reading.value;
+}
+
+PadResult PadAllValues(jet::Connection& connection, const QString& field, const QString& format)
 {
     const QChar decimalSign = localeDecimalSign();
     jet::Recordset wines;
     DatabaseHelpers::OpenTable(wines, connection, QStringLiteral("tblWines"), false,
                                QStringLiteral("PrimaryKey"));
-    long long count = 0;
+    PadResult result;
     for (; !wines.eof(); wines.moveNext()) {
-        const std::optional<double> number = fieldNumber(wines.value(field), decimalSign);
-        if (!number)
+        const FieldReading reading = readFieldNumber(wines.value(field), decimalSign);
+        if (reading.kind == FieldReading::Kind::Ambiguous)
+            ++result.leftAmbiguous;
+        if (reading.kind != FieldReading::Kind::Number)
             continue;
-        wines.setValue(field, vb::Format(vb::Variant(*number), vb::Variant(format)));
+        wines.setValue(field, vb::Format(vb::Variant(reading.value), vb::Variant(format)));
         wines.update();
-        ++count;
+        ++result.written;
     }
     wines.close();
-    return count;
+    return result;
 }
 
 } // namespace gorvane

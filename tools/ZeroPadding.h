@@ -30,11 +30,31 @@ QChar localeDecimalSign();
 QString zeroPadFormat(const QString& digits, const QString& decimals);
 // The format as the user will see its results: "." shown as the locale's decimal sign.
 QString zeroPadSample(const QString& format, QChar decimalSign);
-// The number a field holds: as the locale reads it, or with the other decimal sign ("," for "."
-// or the reverse) read as the locale's; nothing for Null and text that is no number.
+// What a field holds, read as the locale reads it and with the other decimal sign ("," for "."
+// or the reverse) read as the locale's.
+struct FieldReading
+{
+    enum class Kind
+    {
+        Number,     // one number, whichever way it is read
+        NotANumber, // Null, or text that is no number either way
+        Ambiguous,  // different numbers ("12,5": 125 with a full stop, 12.5 with a comma as the
+                    // decimal sign): rewriting it could change its magnitude
+    };
+    Kind kind = Kind::NotANumber;
+    double value = 0;
+};
+FieldReading readFieldNumber(const vb::Variant& value, QChar decimalSign);
+// The number of a field that reads as one; nothing otherwise.
 std::optional<double> fieldNumber(const vb::Variant& value, QChar decimalSign);
 
-// Rewrites every number of `field` in tblWines with `format`; returns the number of wines written.
-long long PadAllValues(jet::Connection& connection, const QString& field, const QString& format);
+struct PadResult
+{
+    long long written = 0;
+    long long leftAmbiguous = 0; // texts that read as different numbers, left as they are
+};
+
+// Rewrites every number of `field` in tblWines with `format`.
+PadResult PadAllValues(jet::Connection& connection, const QString& field, const QString& format);
 
 } // namespace gorvane

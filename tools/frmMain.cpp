@@ -46,6 +46,17 @@ QComboBox* fieldList(const QString& name, const QStringList& items, QWidget* par
     return list;
 }
 
+// The message a repair ends with.
+QString completionMessage(long long count)
+{
+    return texts::operationCompleted(count);
+}
+
+QString completionMessage(const PadResult& result)
+{
+    return texts::zeroPaddingCompleted(result.written, result.leftAmbiguous);
+}
+
 } // namespace
 
 frmMain::frmMain(ToolsSettings settings, QWidget* parent)
@@ -205,10 +216,10 @@ void frmMain::runRepair(Repair&& repair)
     jet::Connection connection;
     if (!openDatabase(connection))
         return;
-    long long count = 0;
+    decltype(repair(connection)) result{};
     try {
         const shell::WaitCursor hourglass;
-        count = repair(connection);
+        result = repair(connection);
         connection.close();
     } catch (const vb::Error& error) {
         message(texts::repairFailed(error.description(), error.source()), shell::vbCritical);
@@ -218,7 +229,7 @@ void frmMain::runRepair(Repair&& repair)
                 shell::vbCritical);
         return;
     }
-    message(texts::operationCompleted(count), shell::vbInformation);
+    message(completionMessage(result), shell::vbInformation);
 }
 
 void frmMain::cmdFixFullPathProblem_Click()

@@ -40,7 +40,8 @@ protected:
         return scalar(QStringLiteral("SELECT User03 FROM tblWines WHERE WineID = ") +
                       m_wines[wine]);
     }
-    void pad(const QString& digits, const QString& decimals, const QString& sample, int written)
+    void pad(const QString& digits, const QString& decimals, const QString& sample, int written,
+             int leftAmbiguous = 0)
     {
         chooseField(QStringLiteral("cboZeroPadFields"), QStringLiteral("User03"));
         typeInto(QStringLiteral("txtDigits"), digits);
@@ -51,8 +52,9 @@ protected:
                                "field 'User03' so that they will look like '") +
                 sample + QStringLiteral("' ?")),
             shell::vbYes);
-        m_user.expectMessage(PromptMatcher::exactly(texts::operationCompleted(written)),
-                             shell::vbOK);
+        m_user.expectMessage(
+            PromptMatcher::exactly(texts::zeroPaddingCompleted(written, leftAmbiguous)),
+            shell::vbOK);
         click(QStringLiteral("cmdZeroPadding"));
     }
 
@@ -80,6 +82,31 @@ TEST_F(ZeroPadding, WritesNumbersWithACommaLocale)
     pad(QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("000,00"), 2);
     EXPECT_EQ(user03(0), QStringLiteral("005,00"));
     EXPECT_EQ(user03(1), QStringLiteral("007,25"));
+}
+
+// A text that is a different number with either decimal sign is not rewritten: padding it
+// would change its magnitude ("12,5" read in a full-stop locale is 125). It is counted instead.
+TEST_F(ZeroPadding, TextsThatReadAsDifferentNumbersAreLeftAndCounted)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    setUser03(0, QStringLiteral("12,5"));
+    setUser03(1, QStringLiteral("1,234.5"));
+    setUser03(2, QStringLiteral("7"));
+    pad(QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("000.0"), 2, 1);
+    EXPECT_EQ(user03(0), QStringLiteral("12,5"));
+    EXPECT_EQ(user03(1), QStringLiteral("1234.5"));
+    EXPECT_EQ(user03(2), QStringLiteral("007.0"));
+    EXPECT_TRUE(m_user.messages().back().prompt.startsWith(
+        QStringLiteral("Operation completed! 2 records affected.\r\n\r\n1 value(s) were left")));
+
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    setUser03(0, QStringLiteral("1.234"));
+    setUser03(1, QStringLiteral("3,5"));
+    // "007.0", written in the full-stop locale above, is 70 or 7 here: left too.
+    pad(QStringLiteral("2"), QStringLiteral("0"), QStringLiteral("00"), 1, 2);
+    EXPECT_EQ(user03(0), QStringLiteral("1.234"));
+    EXPECT_EQ(user03(1), QStringLiteral("04"));
+    EXPECT_EQ(user03(2), QStringLiteral("007.0"));
 }
 
 TEST_F(ZeroPadding, NoDigitsAndNoDecimalsWriteTheGeneralNumberForm)
