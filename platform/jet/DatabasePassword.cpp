@@ -3,7 +3,10 @@
 #include "Error.h"
 #include "SqliteStatement.h"
 
+#include <QCryptographicHash>
+#include <QHash>
 #include <QMessageAuthenticationCode>
+#include <QMutex>
 #include <QRandomGenerator>
 #include <sqlite3.h>
 
@@ -22,6 +25,51 @@ bool sameDigest(const QByteArray& a, const QByteArray& b)
     }
     return difference == 0;
 }
+
+// Digests this process has already derived: (salt, iterations, password) -> digest. PBKDF2 is
+// slow on purpose, against guessing from a stolen file; a program that opens the same database
+// many times (every report, every update step) derives its digest once. Only what the process
+// computed itself is kept, and only in its memory.
+class DerivedDigests
+{
+public:
+    static DerivedDigests& instance()
+    {
+        static DerivedDigests digests;
+        return digests;
+    }
+
+    QByteArray digest(const QString& password, const QByteArray& salt, int iterations)
+    {
+        const QByteArray key = keyOf(password, salt, iterations);
+        {
+            const QMutexLocker lock(&m_mutex);
+            if (const auto it = m_digests.constFind(key); it != m_digests.constEnd())
+                return *it;
+        }
+        const QByteArray derived = DatabasePassword::derive(password, salt, iterations);
+        const QMutexLocker lock(&m_mutex);
+        if (m_digests.size() >= kMaxEntries)
+            m_digests.clear();
+        m_digests.insert(key, derived);
+        return derived;
+    }
+
+private:
+    static constexpr qsizetype kMaxEntries = 256;
+
+    static QByteArray keyOf(const QString& password, const QByteArray& salt, int iterations)
+    {
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        hash.addData(salt);
+        hash.addData(QByteArray::number(iterations));
+        hash.addData(password.toUtf8());
+        return hash.result();
+    }
+
+    QMutex m_mutex;
+    QHash<QByteArray, QByteArray> m_digests;
+};
 
 } // namespace
 
@@ -54,7 +102,7 @@ void DatabasePassword::store(sqlite3* db, const QString& password)
 {
     QByteArray salt(saltSize, Qt::Uninitialized);
     QRandomGenerator::system()->generate(salt.begin(), salt.end());
-    const QByteArray digest = derive(password, salt, iterations);
+    const QByteArray digest = DerivedDigests::instance().digest(password, salt, iterations);
 
     detail::exec(db, QStringLiteral("CREATE TABLE %1 (Scheme TEXT NOT NULL, Iterations INTEGER "
                                     "NOT NULL, Salt BLOB NOT NULL, Digest BLOB NOT NULL)")
@@ -99,7 +147,9 @@ void DatabasePassword::verify(sqlite3* db, const QString& path, const QString& p
         digest.size() != digestSize) {
         throw Error::unrecognizedFormat(path);
     }
-    if (!sameDigest(derive(password, salt, static_cast<int>(storedIterations)), digest)) {
+    const QByteArray derived =
+        DerivedDigests::instance().digest(password, salt, static_cast<int>(storedIterations));
+    if (!sameDigest(derived, digest)) {
         throw Error::notValidPassword();
     }
 }
