@@ -93,12 +93,24 @@ int openFilesIn(const QString& folder)
 class PrivateTempFolder
 {
 public:
-    PrivateTempFolder() : m_saved(qgetenv("TMPDIR")) { qputenv("TMPDIR", m_dir.path().toUtf8()); }
-    ~PrivateTempFolder() { qputenv("TMPDIR", m_saved); }
+    PrivateTempFolder() : m_wasSet(qEnvironmentVariableIsSet("TMPDIR")), m_saved(qgetenv("TMPDIR"))
+    {
+        qputenv("TMPDIR", m_dir.path().toUtf8());
+    }
+    // Put back as it was: an empty TMPDIR is not an unset one (programs started later, such as
+    // the office suite, cannot make temporary files with it).
+    ~PrivateTempFolder()
+    {
+        if (m_wasSet)
+            qputenv("TMPDIR", m_saved);
+        else
+            qunsetenv("TMPDIR");
+    }
     QString path() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;
+    bool m_wasSet;
     QByteArray m_saved;
 };
 
