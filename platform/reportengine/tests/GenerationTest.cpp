@@ -191,8 +191,9 @@ TEST(GenerationTest, PagesCarryRepeatedGroupHeadersAndPageNOfM)
     // Nothing of the body runs into the page footer.
     const int footerTop = 16838 - 1000 - 300;
     for (const auto& text : texts) {
-        if (text.name == u"txtWine"_s)
+        if (text.name == u"txtWine"_s) {
             EXPECT_LE(text.rect.bottom(), footerTop) << text.text.toStdString();
+        }
     }
 }
 
@@ -224,8 +225,9 @@ TEST(GenerationTest, ReportStartChangesHoldAndFormatWinsOverBinding)
             EXPECT_EQ(text.rect.width, 3000);
             EXPECT_TRUE(text.text.startsWith(u'#'));
         }
-        if (text.name == u"txtWineCopy"_s)
+        if (text.name == u"txtWineCopy"_s) {
             EXPECT_FALSE(text.text.startsWith(u'#'));
+        }
         EXPECT_NE(text.name, u"lblHeading"_s);
     }
     EXPECT_EQ(textsNamed(list.pages(), u"txtWineCopy"_s).size(), 6);
@@ -444,8 +446,9 @@ TEST(GenerationTest, KeepTogetherMovesASectionThatDoesNotFitToTheNextPage)
             lastWine = text.text;
             lastWinePage = text.page;
         }
-        if (text.name == u"txtNote"_s)
+        if (text.name == u"txtNote"_s) {
             EXPECT_EQ(text.page, lastWinePage) << lastWine.toStdString();
+        }
     }
 }
 
