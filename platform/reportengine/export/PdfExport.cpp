@@ -76,7 +76,9 @@ void objPDFExport::exportDocument(const PageDocument& document, const Progress& 
             addPdfOutline(pdf, tocByPage(document));
         if (m_showBookmarksInAcrobat)
             pdf.getRoot().replaceKey("/PageMode", QPDFObjectHandle::newName("/UseOutlines"));
-        QPDFWriter writer(pdf, QFile::encodeName(file.path()).constData());
+        // The writer keeps the name's pointer (it goes into the file's ID): it must outlive it.
+        const QByteArray outputName = QFile::encodeName(file.path());
+        QPDFWriter writer(pdf, outputName.constData());
         if (encrypts()) {
             const std::string user = m_userPassword.toStdString();
             const std::string owner = !m_ownerPassword.isEmpty() ? m_ownerPassword.toStdString()

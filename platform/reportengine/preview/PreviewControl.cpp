@@ -82,6 +82,10 @@ PreviewControl::~PreviewControl()
     // A generation still running (this control's window closed during it) ends at its next row.
     if (m_report && m_report->isRunning())
         m_report->stop();
+    // Children still send signals while they are destroyed (the zoom box's editor loses the
+    // focus and reports its text); none of them may reach this control any more.
+    for (QObject* child : children())
+        child->disconnect(this);
 }
 
 void PreviewControl::setReport(Report* report)
