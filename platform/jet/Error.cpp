@@ -70,13 +70,22 @@ Error Error::connectionUnusable()
                  connectionSource);
 }
 
-Error Error::invalidArgument(const QString& detail)
+Error Error::invalidArgument(const QString& detail, const QString& source)
 {
     return Error(ErrorNumber::AdoInvalidArgument,
                  QStringLiteral("Arguments are of the wrong type, are out of acceptable range, or "
                                 "are in conflict with one another. %1")
                      .arg(detail),
-                 connectionSource);
+                 source);
+}
+
+Error Error::inputTableNotFound(const QString& name)
+{
+    return Error(ErrorNumber::InputTableNotFound,
+                 QStringLiteral("The Microsoft Jet database engine cannot find the input table or "
+                                "query '%1'. Make sure it exists and that its name is spelled "
+                                "correctly.")
+                     .arg(name));
 }
 
 Error Error::itemNotFound(const QString& name, const QString& collectionSource)

@@ -39,6 +39,7 @@ inline constexpr int AdoConnectionUnusable = ado(3709);
 
 inline const QString engineSource = QStringLiteral("Microsoft JET Database Engine");
 inline const QString connectionSource = QStringLiteral("ADODB.Connection");
+inline const QString recordsetSource = QStringLiteral("ADODB.Recordset");
 
 class Error : public vb::Error
 {
@@ -55,7 +56,9 @@ public:
     static Error objectOpen();
     static Error objectClosed();
     static Error connectionUnusable();
-    static Error invalidArgument(const QString& detail);
+    // ADO's 3001; `source` names the object the argument was given to.
+    static Error invalidArgument(const QString& detail, const QString& source = connectionSource);
+    static Error inputTableNotFound(const QString& name);
     static Error itemNotFound(const QString& name, const QString& collectionSource);
     static Error noTransactionActive();
     static Error missingParameters(const QStringList& names);

@@ -10,12 +10,6 @@
 
 namespace jet {
 
-namespace {
-
-const QString recordsetSource = QStringLiteral("ADODB.Recordset");
-
-} // namespace
-
 ResultSet::ResultSet(std::shared_ptr<detail::Session> session, detail::StatementHandle statement,
                      bool hasRow, const QStringList& inferredTypes)
     : m_session(std::move(session)), m_statement(std::move(statement)), m_hasRow(hasRow)

@@ -54,11 +54,7 @@ Error sqliteError(sqlite3* db, int resultCode, const QString& message)
     }
     default:
         if (message.startsWith(QLatin1String("no such table:"))) {
-            return Error(ErrorNumber::InputTableNotFound,
-                         QStringLiteral("The Microsoft Jet database engine cannot find the input "
-                                        "table or query '%1'. Make sure it exists and that its "
-                                        "name is spelled correctly.")
-                             .arg(after(message, QLatin1String("no such table:"))));
+            return Error::inputTableNotFound(after(message, QLatin1String("no such table:")));
         }
         if (message.startsWith(QLatin1String("no such column:"))) {
             return Error::missingParameters(

@@ -124,6 +124,34 @@ void Column::setDefinedSize(int size)
     changed();
 }
 
+void Column::setPrecision(int precision)
+{
+    if (precision < 1 || precision > kMaxDecimalPrecision || precision < m_schema.scale) {
+        throw Error::invalidArgument(
+            QStringLiteral("Column '%1': a precision of %2 is outside 1 to %3 or below the "
+                           "scale %4.")
+                .arg(m_schema.name)
+                .arg(precision)
+                .arg(kMaxDecimalPrecision)
+                .arg(m_schema.scale));
+    }
+    m_schema.precision = precision;
+    changed();
+}
+
+void Column::setNumericScale(int scale)
+{
+    if (scale < 0 || scale > m_schema.precision) {
+        throw Error::invalidArgument(
+            QStringLiteral("Column '%1': a scale of %2 is outside 0 to the precision %3.")
+                .arg(m_schema.name)
+                .arg(scale)
+                .arg(m_schema.precision));
+    }
+    m_schema.scale = scale;
+    changed();
+}
+
 int Column::attributes() const
 {
     return m_schema.nullable ? Nullable : 0;

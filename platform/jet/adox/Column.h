@@ -42,6 +42,11 @@ public:
     void setType(DataType type);
     int definedSize() const { return m_definedSize; }
     void setDefinedSize(int size);
+    // Decimal columns: digits in all (1 to 28) and digits after the decimal point.
+    int precision() const { return m_schema.precision; }
+    void setPrecision(int precision);
+    int numericScale() const { return m_schema.scale; }
+    void setNumericScale(int scale);
     int attributes() const;
     void setAttributes(int attributes);
 

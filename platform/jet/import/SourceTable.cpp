@@ -7,6 +7,7 @@
 #include "platform/jet/schema/SqliteTableSql.h"
 #include "platform/vb/Error.h"
 
+#include <algorithm>
 #include <optional>
 #include <QRegularExpression>
 
@@ -126,10 +127,15 @@ ColumnSchema columnSchema(const MdbFile& file, const QString& table, const MdbCo
         }
     }
     if (type == JetType::Decimal) {
-        notes.append(u"Field %1.%2 is Decimal(%3, %4): its values are kept as double-precision "
-                     u"numbers."_s.arg(table, schema.name)
-                         .arg(column.col_prec)
-                         .arg(column.col_scale));
+        if (column.col_prec >= 1 && column.col_prec <= kMaxDecimalPrecision) {
+            schema.precision = column.col_prec;
+            schema.scale = std::clamp(int(column.col_scale), 0, schema.precision);
+        }
+        notes.append(
+            u"Field %1.%2 is Decimal(%3, %4): its precision and scale are kept, its "
+            u"values as double-precision numbers (15 significant digits)."_s.arg(table, schema.name)
+                .arg(column.col_prec)
+                .arg(column.col_scale));
     }
     return schema;
 }

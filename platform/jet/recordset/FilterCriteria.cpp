@@ -32,11 +32,8 @@ using Node = FilterCriteria::Node;
 
 Error badCriteria(const QString& text, const QString& what)
 {
-    return Error(ErrorNumber::AdoInvalidArgument,
-                 QStringLiteral("Arguments are of the wrong type, are out of acceptable range, or "
-                                "are in conflict with one another. Criteria \"%1\": %2")
-                     .arg(text, what),
-                 QStringLiteral("ADODB.Recordset"));
+    return Error::invalidArgument(QStringLiteral("Criteria \"%1\": %2").arg(text, what),
+                                  recordsetSource);
 }
 
 class Parser

@@ -23,8 +23,6 @@ namespace jet {
 
 namespace {
 
-const QString recordsetSource = QStringLiteral("ADODB.Recordset");
-
 Error recordsetError(int code, const QString& description)
 {
     return Error(ErrorNumber::ado(code), description, recordsetSource);
@@ -58,10 +56,7 @@ Error notInContext(const QString& detail)
 
 Error badArgument(const QString& detail)
 {
-    return recordsetError(3001, QStringLiteral("Arguments are of the wrong type, are out of "
-                                               "acceptable range, or are in conflict with one "
-                                               "another. %1")
-                                    .arg(detail));
+    return Error::invalidArgument(detail, recordsetSource);
 }
 
 Error cannotFetchBackward()
@@ -74,11 +69,7 @@ Error cannotFetchBackward()
 
 Error inputNotFound(const QString& name)
 {
-    return Error(ErrorNumber::InputTableNotFound,
-                 QStringLiteral("The Microsoft Jet database engine cannot find the input table or "
-                                "query '%1'. Make sure it exists and that its name is spelled "
-                                "correctly.")
-                     .arg(name));
+    return Error::inputTableNotFound(name);
 }
 
 QString unbracketed(const QString& name)

@@ -10,11 +10,8 @@ namespace {
 
 Error badSort(const QString& text, const QString& what)
 {
-    return Error(ErrorNumber::AdoInvalidArgument,
-                 QStringLiteral("Arguments are of the wrong type, are out of acceptable range, or "
-                                "are in conflict with one another. Sort \"%1\": %2")
-                     .arg(text, what),
-                 QStringLiteral("ADODB.Recordset"));
+    return Error::invalidArgument(QStringLiteral("Sort \"%1\": %2").arg(text, what),
+                                  recordsetSource);
 }
 
 SortKey parseKey(const QString& text, QString part)

@@ -32,6 +32,17 @@ QString overflowMessage(const QString& table, const QString& column, qint64 low,
         .arg(high);
 }
 
+QString decimalPrecisionMessage(const QString& table, const QString& column, int precision,
+                                int scale)
+{
+    return QStringLiteral("The decimal field's precision is too small to accept the numeric you "
+                          "attempted to add. (Field '%1.%2' holds %3 digits, %4 of them after the "
+                          "decimal point.)")
+        .arg(table, column)
+        .arg(precision)
+        .arg(scale);
+}
+
 QString indexNullMessage(const QString& table, const QString& index, const QString& column)
 {
     return QStringLiteral("Index or primary key cannot contain a Null value. (Field '%1.%2' of "

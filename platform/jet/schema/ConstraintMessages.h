@@ -17,6 +17,8 @@ QString requiredMessage(const QString& table, const QString& column);
 QString tooLongMessage(const QString& table, const QString& column, int size);
 QString zeroLengthMessage(const QString& table, const QString& column);
 QString overflowMessage(const QString& table, const QString& column, qint64 low, qint64 high);
+QString decimalPrecisionMessage(const QString& table, const QString& column, int precision,
+                                int scale);
 QString indexNullMessage(const QString& table, const QString& index, const QString& column);
 QString relatedRecordRequiredMessage(const QString& relatedTable);
 QString relatedRecordsExistMessage(const QString& table);

@@ -88,6 +88,10 @@ ColumnSchema DdlExecutor::columnSchema(const ColumnDef& column)
     schema.name = column.name;
     schema.type = column.type;
     schema.size = column.size;
+    if (column.type == JetType::Decimal && column.precision > 0) {
+        schema.precision = column.precision;
+        schema.scale = column.scale;
+    }
     schema.nullable = !column.notNull;
     for (const ConstraintDef& constraint : column.constraints) {
         if (constraint.kind == ConstraintDef::Kind::NotNull) {

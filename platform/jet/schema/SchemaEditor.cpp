@@ -42,11 +42,7 @@ Error schemaError(const QString& description)
 
 Error notFound(const QString& name)
 {
-    return Error(ErrorNumber::InputTableNotFound,
-                 QStringLiteral("The Microsoft Jet database engine cannot find the input table or "
-                                "query '%1'. Make sure it exists and that its name is spelled "
-                                "correctly.")
-                     .arg(name));
+    return Error::inputTableNotFound(name);
 }
 
 QStringList indexColumnNames(const IndexSchema& index)

@@ -60,6 +60,10 @@ QJsonObject columnJson(const ColumnSchema& column)
     if (column.defaultSql) {
         object.insert("default", *column.defaultSql);
     }
+    if (column.type == JetType::Decimal) {
+        object.insert("precision", column.precision);
+        object.insert("scale", column.scale);
+    }
     return object;
 }
 
@@ -76,6 +80,8 @@ ColumnSchema columnFromJson(const QJsonObject& object)
     if (object.contains("default")) {
         column.defaultSql = object.value("default").toString();
     }
+    column.precision = object.value("precision").toInt(kDefaultDecimalPrecision);
+    column.scale = object.value("scale").toInt();
     return column;
 }
 

@@ -3,6 +3,7 @@
 #include "ConstraintMessages.h"
 #include "jet/Error.h"
 #include "jet/sql/JetSql.h"
+#include "SchemaJson.h"
 
 #include <algorithm>
 #include <optional>
@@ -13,6 +14,8 @@ namespace jet::detail {
 
 namespace {
 
+// The declared type keeps the Jet type word, which is how the engine reads a column's type
+// back; only text, counters and sized binaries need more than the word.
 QString typeDeclaration(const TableSchema& table, const ColumnSchema& column)
 {
     switch (column.type) {
@@ -20,42 +23,21 @@ QString typeDeclaration(const TableSchema& table, const ColumnSchema& column)
         return QStringLiteral("TEXT(%1) COLLATE JET").arg(column.size > 0 ? column.size : 255);
     case JetType::Memo:
         return QStringLiteral("LONGTEXT COLLATE JET");
-    case JetType::Byte:
-        return QStringLiteral("BYTE");
-    case JetType::Integer:
-        return QStringLiteral("SHORT");
-    case JetType::Long:
-        return QStringLiteral("LONG");
-    case JetType::Single:
-        return QStringLiteral("SINGLE");
-    case JetType::Double:
-        return QStringLiteral("DOUBLE");
-    case JetType::Currency:
-        return QStringLiteral("CURRENCY");
-    case JetType::DateTime:
-        return QStringLiteral("DATETIME");
-    case JetType::YesNo:
-        return QStringLiteral("BIT");
     case JetType::Counter:
         // Only a lone INTEGER PRIMARY KEY numbers itself in SQLite.
         return isRowidCounter(table, column) ? QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT")
-                                             : QStringLiteral("COUNTER");
+                                             : jetTypeWord(column.type);
     case JetType::Binary:
         return column.size > 0 ? QStringLiteral("BINARY(%1)").arg(column.size)
-                               : QStringLiteral("BINARY");
-    case JetType::LongBinary:
-        return QStringLiteral("LONGBINARY");
-    case JetType::Guid:
-        return QStringLiteral("GUID");
-    case JetType::Decimal:
-        return QStringLiteral("DECIMAL");
+                               : jetTypeWord(column.type);
     case JetType::Value:
-        break;
+        throw Error(ErrorNumber::Unspecified,
+                    QStringLiteral("Field '%1.%2' cannot have the type VALUE; it is for "
+                                   "parameters only.")
+                        .arg(table.name, column.name));
+    default:
+        return jetTypeWord(column.type);
     }
-    throw Error(
-        ErrorNumber::Unspecified,
-        QStringLiteral("Field '%1.%2' cannot have the type VALUE; it is for parameters only.")
-            .arg(table.name, column.name));
 }
 
 // The whole numbers a Byte, Integer or Long field holds; nullopt for other types.
@@ -176,6 +158,27 @@ void addCounterTriggers(const TableSchema& table, const ColumnSchema& column, Tr
                  remember.arg(QStringLiteral("max(NEW.%1, %2)").arg(name, highest)));
 }
 
+// A Decimal keeps its scale as Jet does, cutting further digits off (not rounding), and refuses
+// a number with more whole digits than its precision leaves room for.
+void addDecimalTriggers(const TableSchema& table, const ColumnSchema& column, TriggerList& triggers)
+{
+    const QString name = quoted(column.name);
+    const QString numeric = QStringLiteral("typeof(NEW.%1) IN ('integer', 'real')").arg(name);
+    triggers.addCheck(
+        {column.name},
+        QStringLiteral("%1 AND abs(jet_decimal(NEW.%2, %3)) >= 1e%4")
+            .arg(numeric, name)
+            .arg(column.scale)
+            .arg(column.precision - column.scale),
+        decimalPrecisionMessage(table.name, column.name, column.precision, column.scale));
+    const QString cut = QStringLiteral("jet_decimal(NEW.%1, %2)").arg(name).arg(column.scale);
+    const QString when = QStringLiteral("typeof(NEW.%1) = 'real' AND NEW.%1 <> %2").arg(name, cut);
+    const QString body = QStringLiteral("UPDATE %1 SET %2 = %3 WHERE rowid = NEW.rowid;")
+                             .arg(quoted(table.name), name, cut);
+    triggers.add(QStringLiteral("AFTER INSERT"), when, body);
+    triggers.add(QStringLiteral("AFTER UPDATE OF ") + name, when, body);
+}
+
 void addColumnTriggers(const TableSchema& table, TriggerList& triggers)
 {
     for (const ColumnSchema& column : table.columns) {
@@ -189,6 +192,9 @@ void addColumnTriggers(const TableSchema& table, TriggerList& triggers)
         if (!column.nullable) {
             triggers.addCheck({column.name}, QStringLiteral("NEW.%1 IS NULL").arg(name),
                               requiredMessage(table.name, column.name));
+        }
+        if (column.type == JetType::Decimal) {
+            addDecimalTriggers(table, column, triggers);
         }
     }
     for (const IndexSchema& index : table.indexes) {

@@ -17,6 +17,9 @@ struct sqlite3;
 
 namespace jet {
 
+inline constexpr int kDefaultDecimalPrecision = 18;
+inline constexpr int kMaxDecimalPrecision = 28;
+
 struct ColumnSchema
 {
     QString name;                      // as created, case kept
@@ -29,6 +32,9 @@ struct ColumnSchema
     // Jet checks Allow Zero Length only on columns whose property was set, as ADOX does; text
     // made by SQL DDL reads "not allowed" but takes "" until the property is set (false here).
     bool zeroLengthChecked = true;
+    // Decimal: digits in all and digits after the decimal point (Jet's defaults 18 and 0).
+    int precision = kDefaultDecimalPrecision;
+    int scale = 0;
 
     // ADO's DataTypeEnum number of the column: Text 202, Memo 203, Long and Counter 3, ...
     DataType adoType() const;

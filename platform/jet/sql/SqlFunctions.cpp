@@ -1,5 +1,6 @@
 // registerSqlFunctions(): what translated Jet SQL calls on a SQLite connection.
 
+#include "DecimalScale.h"
 #include "JetSql.h"
 #include "LikePattern.h"
 #include "OperatorHelpers.h"
@@ -263,6 +264,17 @@ void callBinary(sqlite3_context* context, int, sqlite3_value** argv)
             [&] { resultToSqlite(context, op(fromSqlite(argv[0]), fromSqlite(argv[1]))); });
 }
 
+// jet_decimal(value, scale): the value as a Decimal field of that scale stores it.
+void callDecimal(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) != SQLITE_FLOAT) {
+        sqlite3_result_value(context, argv[0]);
+        return;
+    }
+    sqlite3_result_double(
+        context, sql::truncateToScale(sqlite3_value_double(argv[0]), sqlite3_value_int(argv[1])));
+}
+
 void callNot(sqlite3_context* context, int, sqlite3_value** argv)
 {
     guarded(context, [&] { resultToSqlite(context, sql::logicalNot(fromSqlite(argv[0]))); });
@@ -517,6 +529,10 @@ void registerSqlFunctions(sqlite3* db)
           sqlite3_create_function_v2(db, "jet_not", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      callNot, nullptr, nullptr, nullptr),
           "jet_not");
+    check(db,
+          sqlite3_create_function_v2(db, "jet_decimal", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                     nullptr, callDecimal, nullptr, nullptr, nullptr),
+          "jet_decimal");
     check(db,
           sqlite3_create_function_v2(db, "jet_like", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                      callLike, nullptr, nullptr, nullptr),

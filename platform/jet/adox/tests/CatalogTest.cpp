@@ -148,6 +148,29 @@ TEST_F(CatalogTest, ColumnsKeepTheirRulesWhenWritten)
     EXPECT_EQ(rows.value(0).toLong(), 2);
 }
 
+TEST_F(CatalogTest, DecimalColumnsKeepPrecisionAndScale)
+{
+    Table rates;
+    rates.setName("tblRates");
+    Column rate("Rate", DataType::Numeric);
+    rate.setPrecision(10);
+    rate.setNumericScale(4);
+    rate.setAttributes(Nullable);
+    rates.columns().append(rate);
+    m_catalog.tables().append(rates);
+    EXPECT_THROW(Column("Bad", DataType::Numeric).setPrecision(29), Error);
+    EXPECT_THROW(Column("Bad", DataType::Numeric).setNumericScale(19), Error);
+
+    Catalog reader;
+    reader.setActiveConnection(m_connection);
+    const Column& back = reader.tables().item("tblRates").columns().item("Rate");
+    EXPECT_EQ(back.type(), DataType::Numeric);
+    EXPECT_EQ(back.precision(), 10);
+    EXPECT_EQ(back.numericScale(), 4);
+    m_connection.execute("INSERT INTO tblRates (Rate) VALUES (1.23456)");
+    EXPECT_DOUBLE_EQ(m_connection.execute("SELECT Rate FROM tblRates").value(0).toDouble(), 1.2345);
+}
+
 TEST_F(CatalogTest, ProvidersPropertiesNeedTheParentCatalog)
 {
     Column free("Note", DataType::VarWChar, 10);

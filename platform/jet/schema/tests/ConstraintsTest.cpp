@@ -120,6 +120,43 @@ TEST_F(ConstraintsTest, WholeNumbersOutOfTheirFieldsRangeOverflow)
     EXPECT_EQ(m_db.ddlFailure("ALTER TABLE tblSizes ADD COLUMN T BYTE DEFAULT 255"), "");
 }
 
+TEST_F(ConstraintsTest, DecimalsKeepTheirPrecisionAndScale)
+{
+    m_db.ddl("CREATE TABLE tblPrices (ID LONG, Price DECIMAL(6, 2), Whole DECIMAL)");
+    const std::optional<TableSchema> schema = readTableSchema(m_db.db(), "tblPrices");
+    ASSERT_TRUE(schema);
+    EXPECT_EQ(schema->columns[1].precision, 6);
+    EXPECT_EQ(schema->columns[1].scale, 2);
+    EXPECT_EQ(schema->columns[2].precision, 18);
+    EXPECT_EQ(schema->columns[2].scale, 0);
+
+    // Digits past the scale are cut off, not rounded; a decimal text is not bent by binary
+    // fractions (1.15 stays 1.15).
+    m_db.exec("INSERT INTO tblPrices VALUES (1, 1234.5678, 1.7), (2, -1.159, -2.9), "
+              "(3, 1.15, 7), (4, 0.004, NULL), (5, '12.349', 0)");
+    EXPECT_EQ(m_db.text("SELECT group_concat(Price, ' ') FROM (SELECT Price FROM tblPrices "
+                        "ORDER BY ID)"),
+              "1234.56 -1.15 1.15 0 12.34");
+    EXPECT_EQ(m_db.text("SELECT group_concat(Whole, ' ') FROM (SELECT Whole FROM tblPrices "
+                        "ORDER BY ID)"),
+              "1 -2 7 0");
+    m_db.exec("UPDATE tblPrices SET Price = 0.129 WHERE ID = 3");
+    EXPECT_EQ(m_db.text("SELECT Price FROM tblPrices WHERE ID = 3"), "0.12");
+
+    // More whole digits than the precision leaves room for are refused, whatever the path.
+    EXPECT_EQ(m_db.failure("INSERT INTO tblPrices (ID, Price) VALUES (6, 10000)"),
+              "The decimal field's precision is too small to accept the numeric you attempted "
+              "to add. (Field 'tblPrices.Price' holds 6 digits, 2 of them after the decimal "
+              "point.)");
+    EXPECT_NE(m_db.failure("UPDATE tblPrices SET Price = -10000.5 WHERE ID = 1"), "");
+    EXPECT_EQ(m_db.failure("INSERT INTO tblPrices (ID, Price) VALUES (7, 9999.999)"), "");
+    EXPECT_EQ(m_db.text("SELECT Price FROM tblPrices WHERE ID = 7"), "9999.99");
+    EXPECT_EQ(m_db.text("SELECT Price FROM tblPrices WHERE ID = 1"), "1234.56");
+
+    EXPECT_FALSE(m_db.ddlFailure("CREATE TABLE tblBad (D DECIMAL(29, 2))").isEmpty());
+    EXPECT_FALSE(m_db.ddlFailure("CREATE TABLE tblBad (D DECIMAL(4, 5))").isEmpty());
+}
+
 TEST_F(ConstraintsTest, CountersNumberRowsAndNeverReuseNumbers)
 {
     m_db.exec("INSERT INTO tblWines (Name) VALUES ('A'), ('B'), ('C')");
