@@ -446,35 +446,70 @@ private:
         return lines.join(crlf);
     }
 
+    // The history of one wine as written: what its row takes from its transactions and notes.
+    struct WineHistory
+    {
+        QList<Purchase> bought;
+        QList<QDate> removalDays;
+        int onHand = 0;
+        double lastCost = 0;
+        bool hasNotes = false;
+        QString score; // the critic's, "" when none
+    };
+
+    static QStringList wineColumns()
+    {
+        QStringList columns{QStringLiteral("WineID"),
+                            QStringLiteral("Vintage"),
+                            QStringLiteral("Label"),
+                            QStringLiteral("QOH"),
+                            QStringLiteral("ShoppingList"),
+                            QStringLiteral("TastingNote"),
+                            QStringLiteral("WineLabelPointer"),
+                            QStringLiteral("DrinkFrom"),
+                            QStringLiteral("DrinkTo"),
+                            QStringLiteral("User01"),
+                            QStringLiteral("User02"),
+                            QStringLiteral("User03"),
+                            QStringLiteral("User04"),
+                            QStringLiteral("User05"),
+                            QStringLiteral("Value"),
+                            QStringLiteral("Optimal"),
+                            QStringLiteral("BottleLocations")};
+        for (int slot = 1; slot <= 5; ++slot) {
+            columns << QStringLiteral("Variety%1").arg(slot)
+                    << QStringLiteral("VarietyPerc%1").arg(slot);
+        }
+        columns << QStringLiteral("WineTypeID") << QStringLiteral("AppellationID")
+                << QStringLiteral("BottleSizeID") << QStringLiteral("WinerySiteID")
+                << QStringLiteral("DrinkProfileID") << QStringLiteral("NoteID")
+                << QStringLiteral("oldWineID") << QStringLiteral("Score")
+                << QStringLiteral("Alcohol") << QStringLiteral("ReviewSource");
+        return columns;
+    }
+
+    static const QStringList& wineNotes()
+    {
+        static const QStringList notes{
+            QStringLiteral("Decant two hours ahead."), QStringLiteral("Bought on the spring trip."),
+            QStringLiteral("For Anna's 30th birthday."),
+            QString::fromUtf8("Recommended by the sommelier at Le Pré Fleuri."),
+            QStringLiteral("Corked bottle returned; replacement received.")};
+        return notes;
+    }
+
+    static const QStringList& transactionNotes()
+    {
+        static const QStringList notes{QStringLiteral("Opened at dinner with friends."),
+                                       QStringLiteral("Case discount 10%."),
+                                       QStringLiteral("Given as a present."),
+                                       QStringLiteral("En primeur, delivered two years later.")};
+        return notes;
+    }
+
     void writeWines(int wineCount)
     {
-        QStringList wineColumns{QStringLiteral("WineID"),
-                                QStringLiteral("Vintage"),
-                                QStringLiteral("Label"),
-                                QStringLiteral("QOH"),
-                                QStringLiteral("ShoppingList"),
-                                QStringLiteral("TastingNote"),
-                                QStringLiteral("WineLabelPointer"),
-                                QStringLiteral("DrinkFrom"),
-                                QStringLiteral("DrinkTo"),
-                                QStringLiteral("User01"),
-                                QStringLiteral("User02"),
-                                QStringLiteral("User03"),
-                                QStringLiteral("User04"),
-                                QStringLiteral("User05"),
-                                QStringLiteral("Value"),
-                                QStringLiteral("Optimal"),
-                                QStringLiteral("BottleLocations")};
-        for (int slot = 1; slot <= 5; ++slot) {
-            wineColumns << QStringLiteral("Variety%1").arg(slot)
-                        << QStringLiteral("VarietyPerc%1").arg(slot);
-        }
-        wineColumns << QStringLiteral("WineTypeID") << QStringLiteral("AppellationID")
-                    << QStringLiteral("BottleSizeID") << QStringLiteral("WinerySiteID")
-                    << QStringLiteral("DrinkProfileID") << QStringLiteral("NoteID")
-                    << QStringLiteral("oldWineID") << QStringLiteral("Score")
-                    << QStringLiteral("Alcohol") << QStringLiteral("ReviewSource");
-        TableWriter wines(m_connection, QStringLiteral("tblWines"), wineColumns);
+        TableWriter wines(m_connection, QStringLiteral("tblWines"), wineColumns());
         TableWriter transactions(m_connection, QStringLiteral("tblTransactions"),
                                  {QStringLiteral("WineID"), QStringLiteral("Date"),
                                   QStringLiteral("Time"), QStringLiteral("Quantity"),
@@ -484,188 +519,184 @@ private:
                              {QStringLiteral("WineID"), QStringLiteral("Date"),
                               QStringLiteral("Author"), QStringLiteral("Score"),
                               QStringLiteral("NoteID"), QStringLiteral("MasterID")});
-
-        const QStringList wineNotes{
-            QStringLiteral("Decant two hours ahead."), QStringLiteral("Bought on the spring trip."),
-            QStringLiteral("For Anna's 30th birthday."),
-            QString::fromUtf8("Recommended by the sommelier at Le Pré Fleuri."),
-            QStringLiteral("Corked bottle returned; replacement received.")};
-        const QStringList transactionNotes{
-            QStringLiteral("Opened at dinner with friends."), QStringLiteral("Case discount 10%."),
-            QStringLiteral("Given as a present."),
-            QStringLiteral("En primeur, delivered two years later.")};
-        int nextMasterNote = 5000;
-        int nextOldWineId = 0;
-        QHash<QString, QString> pictureOfLabel;
-
         for (int i = 0; i < wineCount; ++i) {
             const qint64 wineId = i + 1;
             const WineDraft draft = draftWine();
             const AppellationEntry& appellation = appellations().at(draft.appellation);
-            const int profile = profileIndex(appellation.profile);
-            const DrinkProfileEntry& drink = drinkProfiles().at(profile);
-
-            // Purchases and removals.
             // The draws of an unrecorded wine are made all the same, so that every other wine
             // stays as it was.
             const bool unrecorded = i % unrecordedEvery == unrecordedAt;
-            const QList<Purchase> bought = purchases(draft, appellation);
-            int onHand = 0;
-            double lastCost = 0;
-            for (const Purchase& purchase : bought) {
-                const QList<Cell> transaction{
-                    number(wineId),
-                    date(maybeWrongCentury(purchase.day)),
-                    timeOfDay(QTime(m_random.between(9, 20), m_random.between(0, 59),
-                                    m_random.between(0, 59))),
-                    number(purchase.quantity),
-                    money(purchase.cost),
-                    number(m_random.between(1, static_cast<int>(retailOutlets().size()))),
-                    maybeNote(0.08, transactionNotes)};
-                onHand += purchase.quantity;
-                lastCost = purchase.cost;
-                if (!unrecorded) {
-                    transactions.add(transaction);
-                    ++m_figures.transactions;
-                }
-            }
-            QList<QDate> removalDays;
-            const int removals = std::min(onHand, m_random.between(0, 3));
-            for (int r = 0; r < removals && onHand > 0; ++r) {
-                const int quantity = std::min(onHand, m_random.chance(0.8) ? 1 : 2);
-                const QDate day = randomDay(bought.front().day, lastDay);
-                removalDays.append(day);
-                const QList<Cell> transaction{
-                    number(wineId),
-                    date(maybeWrongCentury(day)),
-                    timeOfDay(QTime(m_random.between(17, 22), m_random.between(0, 59), 0)),
-                    number(-quantity),
-                    money(0),
-                    nullCell(),
-                    maybeNote(0.1, transactionNotes)};
-                onHand -= quantity;
-                if (!unrecorded) {
-                    transactions.add(transaction);
-                    ++m_figures.transactions;
-                }
-            }
+            WineHistory history =
+                writeTransactions(transactions, wineId, draft, appellation, unrecorded);
+            writeTastingNotes(tastings, wineId, draft, appellation, unrecorded, history);
+            wines.add(wineRow(wineId, draft, appellation, history, i, wineCount));
+            ++m_figures.wines;
+        }
+    }
 
-            // Tasting notes: the owner's own (master number 0) and the critics' (numbered).
-            bool hasNotes = false;
-            QString score;
-            for (const QDate& day : removalDays) {
-                if (m_random.chance(0.5)) {
-                    const QString noteText = tastingText(appellation.wineType, true);
-                    const QString noteScore = QStringLiteral("%1/20").arg(m_random.between(13, 19));
-                    if (!unrecorded) {
-                        tastings.add({number(wineId), date(maybeWrongCentury(day)),
-                                      text(cellarOwner()), text(noteScore),
-                                      number(addNote(noteText)), number(0)});
-                        hasNotes = true;
-                        ++m_figures.tastingNotes;
-                    }
-                }
+    // Purchases and removals.
+    WineHistory writeTransactions(TableWriter& transactions, qint64 wineId, const WineDraft& draft,
+                                  const AppellationEntry& appellation, bool unrecorded)
+    {
+        WineHistory history;
+        history.bought = purchases(draft, appellation);
+        for (const Purchase& purchase : history.bought) {
+            const QList<Cell> transaction{
+                number(wineId),
+                date(maybeWrongCentury(purchase.day)),
+                timeOfDay(QTime(m_random.between(9, 20), m_random.between(0, 59),
+                                m_random.between(0, 59))),
+                number(purchase.quantity),
+                money(purchase.cost),
+                number(m_random.between(1, static_cast<int>(retailOutlets().size()))),
+                maybeNote(0.08, transactionNotes())};
+            history.onHand += purchase.quantity;
+            history.lastCost = purchase.cost;
+            if (!unrecorded) {
+                transactions.add(transaction);
+                ++m_figures.transactions;
             }
-            if (!draft.vintage.isEmpty() && m_random.chance(0.25)) {
-                const int year = std::min(draft.vintage.toInt() + m_random.between(1, 3), 2003);
-                const QString author = m_random.chance(0.5) ? tastingAuthors().front()
-                                                            : m_random.pick(tastingAuthors());
-                score = QString::number(m_random.between(84, 99));
-                const QString noteText = tastingText(appellation.wineType, false);
-                const QDate noteDay(year, m_random.between(1, 12), m_random.between(1, 28));
-                const int masterNote = nextMasterNote += m_random.between(1, 4);
+        }
+        const int removals = std::min(history.onHand, m_random.between(0, 3));
+        for (int r = 0; r < removals && history.onHand > 0; ++r) {
+            const int quantity = std::min(history.onHand, m_random.chance(0.8) ? 1 : 2);
+            const QDate day = randomDay(history.bought.front().day, lastDay);
+            history.removalDays.append(day);
+            const QList<Cell> transaction{
+                number(wineId),
+                date(maybeWrongCentury(day)),
+                timeOfDay(QTime(m_random.between(17, 22), m_random.between(0, 59), 0)),
+                number(-quantity),
+                money(0),
+                nullCell(),
+                maybeNote(0.1, transactionNotes())};
+            history.onHand -= quantity;
+            if (!unrecorded) {
+                transactions.add(transaction);
+                ++m_figures.transactions;
+            }
+        }
+        return history;
+    }
+
+    // Tasting notes: the owner's own (master number 0) and the critics' (numbered).
+    void writeTastingNotes(TableWriter& tastings, qint64 wineId, const WineDraft& draft,
+                           const AppellationEntry& appellation, bool unrecorded,
+                           WineHistory& history)
+    {
+        for (const QDate& day : history.removalDays) {
+            if (m_random.chance(0.5)) {
+                const QString noteText = tastingText(appellation.wineType, true);
+                const QString noteScore = QStringLiteral("%1/20").arg(m_random.between(13, 19));
                 if (!unrecorded) {
-                    tastings.add({number(wineId), date(noteDay), text(author), text(score),
-                                  number(addNote(noteText)), number(masterNote)});
-                    hasNotes = true;
+                    tastings.add({number(wineId), date(maybeWrongCentury(day)), text(cellarOwner()),
+                                  text(noteScore), number(addNote(noteText)), number(0)});
+                    history.hasNotes = true;
                     ++m_figures.tastingNotes;
                 }
             }
-            // Most wines the owner has tasted at least once; these notes come from a sequence
-            // of their own, so that the cellar's other draws stay as they were.
-            if (!hasNotes && !unrecorded && m_extra.chance(0.7)) {
-                const QDate day = randomDayFrom(m_extra, bought.front().day, lastDay);
-                tastings.add(
-                    {number(wineId), date(day), text(cellarOwner()),
-                     text(QStringLiteral("%1/20").arg(m_extra.between(13, 18))),
-                     number(addNote(QStringLiteral("Tasted at purchase: ") +
-                                    m_extra.pick(tastingDescriptors(appellation.wineType)) +
-                                    QLatin1Char('.'))),
-                     number(0)});
-                hasNotes = true;
+        }
+        if (!draft.vintage.isEmpty() && m_random.chance(0.25)) {
+            const int year = std::min(draft.vintage.toInt() + m_random.between(1, 3), 2003);
+            const QString author =
+                m_random.chance(0.5) ? tastingAuthors().front() : m_random.pick(tastingAuthors());
+            history.score = QString::number(m_random.between(84, 99));
+            const QString noteText = tastingText(appellation.wineType, false);
+            const QDate noteDay(year, m_random.between(1, 12), m_random.between(1, 28));
+            const int masterNote = m_nextMasterNote += m_random.between(1, 4);
+            if (!unrecorded) {
+                tastings.add({number(wineId), date(noteDay), text(author), text(history.score),
+                              number(addNote(noteText)), number(masterNote)});
+                history.hasNotes = true;
                 ++m_figures.tastingNotes;
             }
-
-            // The old drinking window: years after the vintage (or after the first purchase for
-            // a wine without vintage); "9999" leaves the end open.
-            const int base =
-                draft.vintage.isEmpty() ? bought.front().day.year() : draft.vintage.toInt();
-            int from = base + drink.deltaFrom;
-            int best = base + drink.deltaBest;
-            int to = base + drink.deltaTo;
-            if (drink.deltaFrom != drink.deltaTo) {
-                from += m_random.between(-1, 1);
-                best = std::max(from, best + m_random.between(-1, 1));
-                to = std::max(best, to + m_random.between(-2, 2));
-            }
-            const bool openEnd = drink.deltaTo >= 25 && m_random.chance(0.05);
-
-            // The label picture, shared by every vintage of one winery's wine.
-            QString pointer;
-            if (draft.label != unknown && m_random.chance(0.4)) {
-                const QString key =
-                    QStringLiteral("%1|%2").arg(draft.winery->group).arg(draft.label);
-                if (!pictureOfLabel.contains(key)) {
-                    pictureOfLabel.insert(key, m_labels.write(draft.winery->name, draft.label,
-                                                              draft.vintage,
-                                                              typeColour(appellation.wineType)));
-                }
-                pointer = pictureOfLabel.value(key);
-            }
-            // One picture that was lost (in small cellars too).
-            if (i % 500 == std::min(250, wineCount / 2)) {
-                pointer = LabelPictures::folderName + QStringLiteral("/scan-lost.jpg");
-            }
-
-            const bool numbered = !m_random.chance(0.07);
-            QList<Cell> row{
-                number(wineId),
-                text(draft.vintage),
-                text(draft.label),
-                number(onHand),
-                yesNo(onHand == 0 && m_random.chance(0.3)),
-                yesNo(hasNotes),
-                text(pointer),
-                text(QString::number(from)),
-                text(openEnd ? QStringLiteral("9999") : QString::number(to)),
-                m_random.chance(0.3)
-                    ? text(QStringLiteral("PO-%1").arg(m_random.between(1000, 4999)))
-                    : text(QString()),
-                m_random.chance(0.5) ? text(QString::number(m_random.between(1, 120)))
-                                     : text(QString()),
-                m_random.chance(0.05) ? text(QStringLiteral("Gift from Anna")) : text(QString()),
-                text(QString()),
-                text(QString()),
-                money(m_random.chance(0.15)
-                          ? 0.0
-                          : std::round(lastCost * (1.0 + m_random.unit()) * 100.0) / 100.0),
-                text(QString::number(best)),
-                text(locationLines(onHand))};
-            appendVarieties(row, appellation);
-            if (!m_fieldBlendWritten && appellation.wineType == QLatin1String("White")) {
-                writeFieldBlend(row);
-            }
-            row << number(wineTypes().indexOf(appellation.wineType) + 1)
-                << number(m_appellationIds.at(draft.appellation)) << number(draft.bottleSize + 1)
-                << number(draft.winery->id) << number(profile + 1) << maybeNote(0.15, wineNotes)
-                << number(numbered ? ++nextOldWineId : 0)
-                << (score.isEmpty() ? nullCell() : text(score))
-                << text(QStringLiteral("%1%").arg(
-                       QString::number(12.0 + m_random.between(0, 6) * 0.5, 'f', 1)))
-                << (score.isEmpty() ? nullCell() : text(QStringLiteral("Critic's note")));
-            wines.add(row);
-            ++m_figures.wines;
         }
+        // Most wines the owner has tasted at least once; these notes come from a sequence
+        // of their own, so that the cellar's other draws stay as they were.
+        if (!history.hasNotes && !unrecorded && m_extra.chance(0.7)) {
+            const QDate day = randomDayFrom(m_extra, history.bought.front().day, lastDay);
+            tastings.add({number(wineId), date(day), text(cellarOwner()),
+                          text(QStringLiteral("%1/20").arg(m_extra.between(13, 18))),
+                          number(addNote(QStringLiteral("Tasted at purchase: ") +
+                                         m_extra.pick(tastingDescriptors(appellation.wineType)) +
+                                         QLatin1Char('.'))),
+                          number(0)});
+            history.hasNotes = true;
+            ++m_figures.tastingNotes;
+        }
+    }
+
+    QList<Cell> wineRow(qint64 wineId, const WineDraft& draft, const AppellationEntry& appellation,
+                        const WineHistory& history, int i, int wineCount)
+    {
+        const int profile = profileIndex(appellation.profile);
+        const DrinkProfileEntry& drink = drinkProfiles().at(profile);
+        // The old drinking window: years after the vintage (or after the first purchase for
+        // a wine without vintage); "9999" leaves the end open.
+        const int base =
+            draft.vintage.isEmpty() ? history.bought.front().day.year() : draft.vintage.toInt();
+        int from = base + drink.deltaFrom;
+        int best = base + drink.deltaBest;
+        int to = base + drink.deltaTo;
+        if (drink.deltaFrom != drink.deltaTo) {
+            from += m_random.between(-1, 1);
+            best = std::max(from, best + m_random.between(-1, 1));
+            to = std::max(best, to + m_random.between(-2, 2));
+        }
+        const bool openEnd = drink.deltaTo >= 25 && m_random.chance(0.05);
+
+        // The label picture, shared by every vintage of one winery's wine.
+        QString pointer;
+        if (draft.label != unknown && m_random.chance(0.4)) {
+            const QString key = QStringLiteral("%1|%2").arg(draft.winery->group).arg(draft.label);
+            if (!m_pictureOfLabel.contains(key)) {
+                m_pictureOfLabel.insert(key, m_labels.write(draft.winery->name, draft.label,
+                                                            draft.vintage,
+                                                            typeColour(appellation.wineType)));
+            }
+            pointer = m_pictureOfLabel.value(key);
+        }
+        // One picture that was lost (in small cellars too).
+        if (i % 500 == std::min(250, wineCount / 2)) {
+            pointer = LabelPictures::folderName + QStringLiteral("/scan-lost.jpg");
+        }
+
+        const bool numbered = !m_random.chance(0.07);
+        QList<Cell> row{
+            number(wineId),
+            text(draft.vintage),
+            text(draft.label),
+            number(history.onHand),
+            yesNo(history.onHand == 0 && m_random.chance(0.3)),
+            yesNo(history.hasNotes),
+            text(pointer),
+            text(QString::number(from)),
+            text(openEnd ? QStringLiteral("9999") : QString::number(to)),
+            m_random.chance(0.3) ? text(QStringLiteral("PO-%1").arg(m_random.between(1000, 4999)))
+                                 : text(QString()),
+            m_random.chance(0.5) ? text(QString::number(m_random.between(1, 120)))
+                                 : text(QString()),
+            m_random.chance(0.05) ? text(QStringLiteral("Gift from Anna")) : text(QString()),
+            text(QString()),
+            text(QString()),
+            money(m_random.chance(0.15)
+                      ? 0.0
+                      : std::round(history.lastCost * (1.0 + m_random.unit()) * 100.0) / 100.0),
+            text(QString::number(best)),
+            text(locationLines(history.onHand))};
+        appendVarieties(row, appellation);
+        if (!m_fieldBlendWritten && appellation.wineType == QLatin1String("White")) {
+            writeFieldBlend(row);
+        }
+        row << number(wineTypes().indexOf(appellation.wineType) + 1)
+            << number(m_appellationIds.at(draft.appellation)) << number(draft.bottleSize + 1)
+            << number(draft.winery->id) << number(profile + 1) << maybeNote(0.15, wineNotes())
+            << number(numbered ? ++m_nextOldWineId : 0)
+            << (history.score.isEmpty() ? nullCell() : text(history.score))
+            << text(QStringLiteral("%1%").arg(
+                   QString::number(12.0 + m_random.between(0, 6) * 0.5, 'f', 1)))
+            << (history.score.isEmpty() ? nullCell() : text(QStringLiteral("Critic's note")));
+        return row;
     }
 
     static QColor typeColour(const QString& wineType)
@@ -732,6 +763,9 @@ private:
     jet::Connection& m_connection;
     SampleRandom& m_random;
     SampleRandom m_extra{SampleRandom::defaultStart + 1};
+    int m_nextMasterNote = 5000;
+    int m_nextOldWineId = 0;
+    QHash<QString, QString> m_pictureOfLabel; // a label's picture, by winery group and label
     bool m_fieldBlendWritten = false;
     LabelPictures& m_labels;
     TableWriter m_notes;
