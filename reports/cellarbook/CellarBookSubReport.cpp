@@ -3,9 +3,9 @@
 #include "reports/cellarbook/CellarBookSubReport.h"
 
 #include "platform/vb/Error.h"
-#include "reports/CommonTools.h"
-#include "reports/cellarbook/VbColour.h"
 #include "reports/cellarbook/rptCellarBookWine.h"
+#include "reports/cellarbook/VbColour.h"
+#include "reports/CommonTools.h"
 
 using namespace Qt::StringLiterals;
 

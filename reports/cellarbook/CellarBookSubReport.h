@@ -39,9 +39,9 @@ protected:
 
     // `noteCell` takes the width the `fixedCells` leave and sets every cell's height;
     // `noteCaption` is its column header.
-    CellarBookSubReport(const QString& layout, reports::CommonTools& commonTools,
-                        QString noteCell, QString noteCaption, QStringList fixedCells,
-                        HeaderFlag headerFlag, QObject* parent);
+    CellarBookSubReport(const QString& layout, reports::CommonTools& commonTools, QString noteCell,
+                        QString noteCaption, QStringList fixedCells, HeaderFlag headerFlag,
+                        QObject* parent);
 
     void reportStart() override;
 

@@ -1,7 +1,7 @@
 // Parvello as a component library: it serves QuorvexParvello.Rpt.
 #include "platform/com/ClassFactory.h"
-#include "reports/ProgIds.h"
 #include "reports/cellarbook/Rpt.h"
+#include "reports/ProgIds.h"
 
 namespace parvello {
 

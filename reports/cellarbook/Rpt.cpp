@@ -5,13 +5,13 @@
 #include "common/DatabaseConnection.h"
 #include "platform/com/CreateObject.h"
 #include "reports/ArgumentList.h"
+#include "reports/cellarbook/rptCellarBookWine.h"
 #include "reports/CommonTools.h"
 #include "reports/LanguageHelper.h"
 #include "reports/ModuleArguments.h"
 #include "reports/NumberedTexts.h"
 #include "reports/ProgIds.h"
 #include "reports/ReportViewer.h"
-#include "reports/cellarbook/rptCellarBookWine.h"
 
 using namespace Qt::StringLiterals;
 
@@ -56,9 +56,9 @@ report::Report& prepare(rptCellarBookWine& report, const Items& items)
     items.commonTools.ShowHourglassPointer();
     items.commonTools.FillReportSourceTable();
     double rate = items.exchangeRate; // converted in place by the host
-    const QString sql = rptCellarBookWine::fillPlaceholder(
-        items.sQLDatabase.Item(rptCellarBookWine::kMainText), 1,
-        items.commonTools.f_CorrectExchangeRate(rate));
+    const QString sql =
+        rptCellarBookWine::fillPlaceholder(items.sQLDatabase.Item(rptCellarBookWine::kMainText), 1,
+                                           items.commonTools.f_CorrectExchangeRate(rate));
     const QString connectionString = DatabaseHelpers::ProgramConnectionString(items.wineDBFile);
     report.dcDetail().setConnectionString(connectionString);
     report.dcDetail().setSource(sql);

@@ -4,13 +4,13 @@
 
 #include "platform/vb/DateFunctions.h"
 #include "platform/vb/Format.h"
+#include "reports/cellarbook/LabelPicture.h"
+#include "reports/cellarbook/subRptTN.h"
+#include "reports/cellarbook/subRptTx.h"
 #include "reports/CommonTools.h"
 #include "reports/LanguageHelper.h"
 #include "reports/NumberedTexts.h"
 #include "reports/ReportViewer.h"
-#include "reports/cellarbook/LabelPicture.h"
-#include "reports/cellarbook/subRptTN.h"
-#include "reports/cellarbook/subRptTx.h"
 
 #include <array>
 #include <cmath>
@@ -27,9 +27,9 @@ const QString kReportKey = u"repBookWine"_s;
 const QString kLineBreak = u"\r\n"_s;
 constexpr int kVarietyBoxes = 5;
 
-const std::array<QString, kVarietyBoxes> kVarietyBoxNames{
-    u"txtVarieties"_s, u"txtVarieties2"_s, u"txtVarieties3"_s, u"txtVarieties4"_s,
-    u"txtVarieties5"_s};
+const std::array<QString, kVarietyBoxes> kVarietyBoxNames{u"txtVarieties"_s, u"txtVarieties2"_s,
+                                                          u"txtVarieties3"_s, u"txtVarieties4"_s,
+                                                          u"txtVarieties5"_s};
 
 struct CaptionPair
 {
@@ -71,31 +71,31 @@ const std::array<CaptionPair, 10> kUserCaptions{{
     {u"lblTo"_s, u"txtTo"_s},
 }};
 
-const QStringList kPhases{
-    u"Hold"_s,          u"HoldEnding"_s,  u"DrinkHoldStarting"_s, u"DrinkHold"_s,
-    u"DrinkHoldEnding"_s, u"BestStarting"_s, u"BestUp"_s,        u"BestDown"_s,
-    u"BestEnding"_s,    u"PeakStarting"_s, u"PeakEnding"_s,      u"DecliningStarting"_s,
-    u"Declining"_s,     u"DecliningEnding"_s, u"DeadStarting"_s, u"Dead"_s};
+const QStringList kPhases{u"Hold"_s,         u"HoldEnding"_s,      u"DrinkHoldStarting"_s,
+                          u"DrinkHold"_s,    u"DrinkHoldEnding"_s, u"BestStarting"_s,
+                          u"BestUp"_s,       u"BestDown"_s,        u"BestEnding"_s,
+                          u"PeakStarting"_s, u"PeakEnding"_s,      u"DecliningStarting"_s,
+                          u"Declining"_s,    u"DecliningEnding"_s, u"DeadStarting"_s,
+                          u"Dead"_s};
 
 // Widened to the print width when the report starts.
-const QStringList kFullWidth{u"txtWine"_s,        u"txtWine2"_s,        u"txtCellarFile"_s,
-                             u"txtDateTime"_s,    u"txtLocations"_s,    u"txtWineNote"_s,
-                             u"lblLocationsBox"_s, u"lblLocations"_s,   u"lblWineNotesBox"_s,
-                             u"lblWineNotes"_s,   u"imgBackReportHeader"_s};
+const QStringList kFullWidth{u"txtWine"_s,         u"txtWine2"_s,           u"txtCellarFile"_s,
+                             u"txtDateTime"_s,     u"txtLocations"_s,       u"txtWineNote"_s,
+                             u"lblLocationsBox"_s, u"lblLocations"_s,       u"lblWineNotesBox"_s,
+                             u"lblWineNotes"_s,    u"imgBackReportHeader"_s};
 
 // Widened by what the paper adds to the design.
-const QStringList kGrowing{u"lblLabel"_s,   u"lblCountry"_s,     u"lblType"_s,
-                           u"lblFax"_s,     u"lblMarketValue"_s, u"lblAddress"_s,
-                           u"lblEmail"_s,   u"lblWebsite"_s,     u"imgWineLabel"_s,
-                           u"txtPitcureName"_s};
+const QStringList kGrowing{u"lblLabel"_s,       u"lblCountry"_s,    u"lblType"_s,  u"lblFax"_s,
+                           u"lblMarketValue"_s, u"lblAddress"_s,    u"lblEmail"_s, u"lblWebsite"_s,
+                           u"imgWineLabel"_s,   u"txtPitcureName"_s};
 
 // The right-hand column, moved right by what the paper adds. The variety boxes go with their
 // rows: nothing else places them.
 QStringList rightHandColumn()
 {
-    QStringList names{u"lblDHI"_s,      u"lblVarieties"_s, u"lblUser"_s, u"lblProfile"_s,
-                      u"lblIcons"_s,    u"lblFields"_s,    u"lblLifespan"_s, u"lblFrom"_s,
-                      u"lblTo"_s,       u"lblBest"_s,      u"lblPeak"_s};
+    QStringList names{u"lblDHI"_s,   u"lblVarieties"_s, u"lblUser"_s,     u"lblProfile"_s,
+                      u"lblIcons"_s, u"lblFields"_s,    u"lblLifespan"_s, u"lblFrom"_s,
+                      u"lblTo"_s,    u"lblBest"_s,      u"lblPeak"_s};
     for (int n = 1; n <= kVarietyBoxes; ++n)
         names << u"lblUser%1"_s.arg(n) << u"lblVariety%1"_s.arg(n);
     for (const QString& box : kVarietyBoxNames)
@@ -233,7 +233,8 @@ void rptCellarBookWine::alignPageNumbers(int printWidth)
     pageCount.setLeft(printWidth - pageCount.width());
     of.setLeft(pageCount.left() - of.width());
     currentPage.setLeft(of.left() - currentPage.width());
-    label(u"lblPage"_s).setWidth(printWidth - (of.width() + currentPage.width() + pageCount.width()));
+    label(u"lblPage"_s)
+        .setWidth(printWidth - (of.width() + currentPage.width() + pageCount.width()));
 }
 
 void rptCellarBookWine::moveRightHandColumn(int delta)
@@ -281,8 +282,8 @@ void rptCellarBookWine::showVarieties()
 {
     const QStringList lines = varietyLines(textBox(kVarietyBoxNames[0]).text());
     for (std::size_t i = 0; i < kVarietyBoxNames.size(); ++i)
-        textBox(kVarietyBoxNames[i]).setText(i < std::size_t(lines.size()) ? lines[qsizetype(i)]
-                                                                            : QString());
+        textBox(kVarietyBoxNames[i])
+            .setText(i < std::size_t(lines.size()) ? lines[qsizetype(i)] : QString());
 }
 
 void rptCellarBookWine::showLabelPicture()

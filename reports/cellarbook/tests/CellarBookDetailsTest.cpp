@@ -1,11 +1,12 @@
 // The cellar book with details, run by the host through its batch viewer: each wine's tasting
 // notes and transactions under it, every odd row shaded with all its cells as tall as the note,
-// the column headers shown as PrintTNHeader and PrintTxHeader allow, the note columns ending at
-// the print width, a key above the 16-bit range getting its own notes, and the sub-reports
-// detached once the report has ended.
+// the column headers shown as PrintTNHeader and PrintTxHeader allow, the note columns taking
+// what the print width leaves, a key above the 16-bit range getting its own notes, and the
+// sub-reports detached once the report has ended.
 
 #include "CellarBookRuns.h"
 #include "CellarBookTestInstallation.h"
+#include "host/HostSession.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +31,12 @@ struct SubReportCells
     QString headerOnly; // a caption of this sub-report's header and of no other
 };
 
-const SubReportCells kTastingNotes{u"tblTastingNotes"_s, u"NoteDate"_s,
-                                   {u"NoteDate"_s, u"NoteScore"_s, u"NoteText"_s}, u"lblScore"_s};
-const SubReportCells kTransactions{u"tblTransactions"_s, u"TxDate"_s,
+const SubReportCells kTastingNotes{u"tblTastingNotes"_s,
+                                   u"NoteDate"_s,
+                                   {u"NoteDate"_s, u"NoteScore"_s, u"NoteText"_s},
+                                   u"lblScore"_s};
+const SubReportCells kTransactions{u"tblTransactions"_s,
+                                   u"TxDate"_s,
                                    {u"TxDate"_s, u"Quantity"_s, u"Cost"_s, u"Store"_s, u"Note"_s},
                                    u"lblQty"_s};
 
@@ -149,13 +153,15 @@ TEST(CellarBookWithDetails, ShowsTheColumnHeadersAsTheParentsFlagsAllow)
     expectHeadersAsTheFlagAllows(kTransactions);
 }
 
-TEST(CellarBookWithDetails, NoteColumnsEndAtThePrintWidth)
+TEST(CellarBookWithDetails, NoteColumnsEndTwoScreenPixelsShortOfThePrintWidth)
 {
+    host::HostSession session(installation().files);
+    const int twoPixels = 2 * session.commonTools().CT_TwipsX();
     const BookPages& pages = detailsRun().recording.pages;
     for (const QString& name : {u"NoteText"_s, u"Note"_s, u"lblNote"_s}) {
         ASSERT_FALSE(pages.named(name).isEmpty()) << name.toStdString();
         for (const PlacedText& cell : pages.named(name))
-            EXPECT_EQ(cell.rect.right(), kRightEdge) << name.toStdString();
+            EXPECT_EQ(cell.rect.right(), kRightEdge - twoPixels) << name.toStdString();
     }
 }
 

@@ -22,8 +22,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(portrait().result.succeeded()) << portrait().result.description.toStdString();
-        ASSERT_TRUE(landscape().result.succeeded())
-            << landscape().result.description.toStdString();
+        ASSERT_TRUE(landscape().result.succeeded()) << landscape().result.description.toStdString();
         ASSERT_EQ(portrait().recording.pages.wines.size(),
                   landscape().recording.pages.wines.size());
     }
@@ -35,11 +34,11 @@ protected:
 
 TEST_F(CellarBookOnLandscape, MovesTheRightHandColumnAndTheIconsByWhatThePaperAdds)
 {
-    const QStringList moved{u"lblFields"_s,    u"lblProfile"_s, u"lblLifespan"_s, u"lblFrom"_s,
-                            u"lblBest"_s,      u"lblPeak"_s,    u"lblTo"_s,       u"lblVarieties"_s,
-                            u"lblVariety1"_s,  u"lblVariety5"_s, u"txtVarieties"_s, u"lblUser"_s,
-                            u"lblUser1"_s,     u"lblUser5"_s,   u"lblIcons"_s,    u"lblDHI"_s,
-                            u"txtHold"_s};
+    const QStringList moved{
+        u"lblFields"_s,    u"lblProfile"_s, u"lblLifespan"_s,  u"lblFrom"_s,     u"lblBest"_s,
+        u"lblPeak"_s,      u"lblTo"_s,      u"lblVarieties"_s, u"lblVariety1"_s, u"lblVariety5"_s,
+        u"txtVarieties"_s, u"lblUser"_s,    u"lblUser1"_s,     u"lblUser5"_s,    u"lblIcons"_s,
+        u"lblDHI"_s,       u"txtHold"_s};
     for (const QString& name : moved) {
         const PlacedText before = first(portrait()).first(name);
         const PlacedText after = first(landscape()).first(name);
@@ -68,9 +67,9 @@ TEST_F(CellarBookOnLandscape, MovesTheRightHandColumnAndTheIconsByWhatThePaperAd
 
 TEST_F(CellarBookOnLandscape, WidensTheGrowingCaptionsAndTheFullWidthBoxes)
 {
-    for (const QString& name : {u"lblLabel"_s, u"lblCountry"_s, u"lblType"_s, u"lblFax"_s,
-                                u"lblMarketValue"_s, u"lblAddress"_s, u"lblEmail"_s,
-                                u"lblWebsite"_s}) {
+    for (const QString& name :
+         {u"lblLabel"_s, u"lblCountry"_s, u"lblType"_s, u"lblFax"_s, u"lblMarketValue"_s,
+          u"lblAddress"_s, u"lblEmail"_s, u"lblWebsite"_s}) {
         const PlacedText before = first(portrait()).first(name);
         const PlacedText after = first(landscape()).first(name);
         EXPECT_EQ(after.rect.width - before.rect.width, kDelta) << name.toStdString();

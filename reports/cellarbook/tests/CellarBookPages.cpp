@@ -44,8 +44,8 @@ BookPages readPages(const report::Report& report)
     for (int p = 0; p < pages.pageCount; ++p) {
         for (const report::DisplayItem& item : report.pages().page(p).items) {
             if (const auto* text = std::get_if<report::TextItem>(&item)) {
-                const PlacedText placed{text->name, text->rect, text->text(), text->font,
-                                        text->backColor, p};
+                const PlacedText placed{text->name, text->rect,      text->text(),
+                                        text->font, text->backColor, p};
                 pages.texts << placed;
                 if (placed.name == u"lblVintage"_s)
                     pages.wines << WinePart{};
@@ -71,16 +71,15 @@ RecordingViewer::RecordingViewer(host::BatchOutput& output, Recording& recording
 reports::CallResult RecordingViewer::PreviewReport(QWidget* frmParentForm, report::Report& pReport,
                                                    reports::LanguageHelper& pcLangHelper,
                                                    reports::CommonTools& pcCommonTools,
-                                                   QObject& pRegObject,
-                                                   const QString& pReportName)
+                                                   QObject& pRegObject, const QString& pReportName)
 {
     if (m_orientation)
         pReport.pageSettings().orientation = *m_orientation;
     const reports::CallResult result = m_batch.PreviewReport(
         frmParentForm, pReport, pcLangHelper, pcCommonTools, pRegObject, pReportName);
     m_recording.reportName = pReportName;
-    m_recording.subReportsAttachedAfterRun =
-        pReport.subReport(u"tnSubReport"_s).report() || pReport.subReport(u"txSubReport"_s).report();
+    m_recording.subReportsAttachedAfterRun = pReport.subReport(u"tnSubReport"_s).report() ||
+                                             pReport.subReport(u"txSubReport"_s).report();
     m_recording.pages = readPages(pReport);
     return result;
 }

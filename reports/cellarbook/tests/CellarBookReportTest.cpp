@@ -44,8 +44,8 @@ TEST(CellarBookWithoutDetails, PrintsEveryWineOnItsOwnPageWithoutSubReports)
         EXPECT_EQ(headers, QStringList{run.wineryOf.value(run.wineOrder[w])}) << w;
     }
     // Details off: the containers stay empty.
-    for (const QString& cell : {u"NoteDate"_s, u"NoteText"_s, u"TxDate"_s, u"Note"_s,
-                                u"lblScore"_s, u"lblQty"_s})
+    for (const QString& cell :
+         {u"NoteDate"_s, u"NoteText"_s, u"TxDate"_s, u"Note"_s, u"lblScore"_s, u"lblQty"_s})
         EXPECT_TRUE(pages.named(cell).isEmpty()) << cell.toStdString();
 }
 
@@ -53,14 +53,14 @@ TEST(CellarBookWithoutDetails, EveryCaptionIsTranslated)
 {
     const BookPages& pages = plainRun().recording.pages;
     for (const PlacedText& text : pages.texts)
-        EXPECT_FALSE(text.text.contains(u"d_"_s)) << text.name.toStdString() << ": "
-                                                  << text.text.toStdString();
+        EXPECT_FALSE(text.text.contains(u"d_"_s))
+            << text.name.toStdString() << ": " << text.text.toStdString();
     const WinePart& wine = pages.wines.front();
     const QHash<QString, QString> expected{
-        {u"lblVintage"_s, u"Vintage:"_s},        {u"lblMarketValue"_s, u"Value:"_s},
-        {u"lblLocations"_s, u"Location(s):"_s},  {u"lblWineNotes"_s, u"WineNote:"_s},
-        {u"lblUser3"_s, u"User 3:"_s},           {u"lblIcons"_s, u"Drinking window"_s},
-        {u"lblFields"_s, u"Details"_s},          {u"lblDHI"_s, u"DHI:"_s},
+        {u"lblVintage"_s, u"Vintage:"_s},       {u"lblMarketValue"_s, u"Value:"_s},
+        {u"lblLocations"_s, u"Location(s):"_s}, {u"lblWineNotes"_s, u"WineNote:"_s},
+        {u"lblUser3"_s, u"User 3:"_s},          {u"lblIcons"_s, u"Drinking window"_s},
+        {u"lblFields"_s, u"Details"_s},         {u"lblDHI"_s, u"DHI:"_s},
         {u"lblLifespan"_s, u"LifeSpan:"_s},     {u"lblVarieties"_s, u"Varieties:"_s}};
     for (auto it = expected.begin(); it != expected.end(); ++it)
         EXPECT_EQ(wine.first(it.key()).text, it.value()) << it.key().toStdString();
@@ -70,14 +70,20 @@ TEST(CellarBookWithoutDetails, EveryCaptionIsTranslated)
 
 TEST(CellarBookWithoutDetails, ValuesStartWhereTheirCaptionsEnd)
 {
-    const QList<std::pair<QString, QString>> pairs{
-        {u"lblAppellation"_s, u"txtAppellation"_s}, {u"lblCountry"_s, u"txtCountry"_s},
-        {u"lblVintage"_s, u"txtVintage"_s},         {u"lblRegion"_s, u"txtRegion"_s},
-        {u"lblBottleSize"_s, u"txtBottleSize"_s},   {u"lblType"_s, u"txtType"_s},
-        {u"lblMarketValue"_s, u"txtValue"_s},       {u"lblLabel"_s, u"txtLabel"_s},
-        {u"lblProfile"_s, u"txtProfile"_s},         {u"lblLocations"_s, u"txtLocations"_s},
-        {u"lblLifespan"_s, u"txtLifeSpan"_s},       {u"lblFrom"_s, u"txtFrom"_s},
-        {u"lblTo"_s, u"txtTo"_s},                   {u"lblWebsite"_s, u"txtWebsite"_s}};
+    const QList<std::pair<QString, QString>> pairs{{u"lblAppellation"_s, u"txtAppellation"_s},
+                                                   {u"lblCountry"_s, u"txtCountry"_s},
+                                                   {u"lblVintage"_s, u"txtVintage"_s},
+                                                   {u"lblRegion"_s, u"txtRegion"_s},
+                                                   {u"lblBottleSize"_s, u"txtBottleSize"_s},
+                                                   {u"lblType"_s, u"txtType"_s},
+                                                   {u"lblMarketValue"_s, u"txtValue"_s},
+                                                   {u"lblLabel"_s, u"txtLabel"_s},
+                                                   {u"lblProfile"_s, u"txtProfile"_s},
+                                                   {u"lblLocations"_s, u"txtLocations"_s},
+                                                   {u"lblLifespan"_s, u"txtLifeSpan"_s},
+                                                   {u"lblFrom"_s, u"txtFrom"_s},
+                                                   {u"lblTo"_s, u"txtTo"_s},
+                                                   {u"lblWebsite"_s, u"txtWebsite"_s}};
     int checked = 0;
     for (const WinePart& wine : plainRun().recording.pages.wines) {
         for (const auto& [labelName, boxName] : pairs) {
@@ -85,7 +91,8 @@ TEST(CellarBookWithoutDetails, ValuesStartWhereTheirCaptionsEnd)
             const PlacedText value = wine.first(boxName);
             if (value.text.isEmpty())
                 continue;
-            const double caption = QFontMetricsF(label.font.toTwipFont()).horizontalAdvance(label.text);
+            const double caption =
+                QFontMetricsF(label.font.toTwipFont()).horizontalAdvance(label.text);
             EXPECT_NEAR(value.rect.left - label.rect.left, caption, 2.0)
                 << boxName.toStdString() << " " << value.text.toStdString();
             EXPECT_EQ(value.rect.right(), label.rect.right()) << boxName.toStdString();
@@ -170,14 +177,12 @@ TEST(CellarBookWithoutDetails, LabelPicturesThatCannotBeShownPrintTheirPathAndWh
     auto shown = [](const WinePart& wine) {
         return wine.first(u"txtPitcureName"_s).text.replace(u'\n', u' ').toStdString();
     };
-    EXPECT_EQ(shown(missing),
-              (wines.missingPicturePath + u" doesn't exist!"_s).toStdString());
+    EXPECT_EQ(shown(missing), (wines.missingPicturePath + u" doesn't exist!"_s).toStdString());
     EXPECT_TRUE(labelImages(missing).isEmpty());
     const WinePart broken = winePart(run, wines.brokenPicture);
-    EXPECT_EQ(shown(broken),
-              (wines.brokenPicturePath +
-               u" can't be shown: it is not a picture this report can read!"_s)
-                  .toStdString());
+    EXPECT_EQ(shown(broken), (wines.brokenPicturePath +
+                              u" can't be shown: it is not a picture this report can read!"_s)
+                                 .toStdString());
     EXPECT_TRUE(labelImages(broken).isEmpty());
 }
 
@@ -199,7 +204,8 @@ TEST(CellarBookWithoutDetails, LabelPicturesAreClippedWhenTheyFitAndZoomedWhenNo
         u"SELECT WineID FROM tblWines WHERE WineLabelPointer IS NULL OR WineLabelPointer = ''"_s);
     ASSERT_FALSE(without.isEmpty());
     for (const QStringList& row : without)
-        EXPECT_TRUE(labelImages(winePart(run, row.front().toInt())).isEmpty()) << row.front().toStdString();
+        EXPECT_TRUE(labelImages(winePart(run, row.front().toInt())).isEmpty())
+            << row.front().toStdString();
     int withPicture = 0;
     for (const WinePart& wine : run.recording.pages.wines)
         withPicture += labelImages(wine).size();

@@ -26,10 +26,10 @@ BookRun makeRun(bool details, report::Orientation orientation, const QString& pd
     output.fileName = pdfFile;
     {
         const com::ClassObjectRegistration viewer(reports::progid::ReportViewer, [&] {
-            return std::make_unique<RecordingViewer>(
-                output, run.recording,
-                orientation == report::Orientation::Default ? std::nullopt
-                                                            : std::optional(orientation));
+            return std::make_unique<RecordingViewer>(output, run.recording,
+                                                     orientation == report::Orientation::Default
+                                                         ? std::nullopt
+                                                         : std::optional(orientation));
         });
         host::ReportRequest request;
         request.kind = host::ReportKind::CellarBook;

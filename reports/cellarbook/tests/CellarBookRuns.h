@@ -19,11 +19,12 @@ struct BookRun
     reports::CallResult result;
     Recording recording;
     QString pdfFile;
-    QList<qint32> wineOrder;          // Wine_ID of the main text's rows
-    QHash<qint32, QString> wineryOf;  // Winery_Name by Wine_ID
+    QList<qint32> wineOrder;         // Wine_ID of the main text's rows
+    QHash<qint32, QString> wineryOf; // Winery_Name by Wine_ID
 };
 
-const BookRun& bookRun(bool details, report::Orientation orientation = report::Orientation::Default);
+const BookRun& bookRun(bool details,
+                       report::Orientation orientation = report::Orientation::Default);
 
 // The wine's part of the run's pages; fails the test when it is not there.
 WinePart winePart(const BookRun& run, qint32 wineID);

@@ -92,18 +92,18 @@ CellarBookWines prepareWines(const QString& folder, jet::Connection& db)
         return rows.eof() ? 0 : rows.value(0).toLong();
     };
     const qint32 noteID = firstValue(u"SELECT Max(NoteID) FROM tblNotes"_s);
-    const qint32 tastingNoteID = firstValue(
-        u"SELECT Min(TastingNoteID) FROM tblTastingNotes WHERE WineID = "_s +
-        QString::number(wines.wideKey));
+    const qint32 tastingNoteID =
+        firstValue(u"SELECT Min(TastingNoteID) FROM tblTastingNotes WHERE WineID = "_s +
+                   QString::number(wines.wideKey));
     db.execute(u"UPDATE tblTastingNotes SET NoteID = %1, Author = 'Ada' WHERE TastingNoteID = %2"_s
                    .arg(noteID)
                    .arg(tastingNoteID));
     taken << wines.wideKey;
 
     wines.manyVarieties = take(u"1 = 1"_s);
-    wines.varieties = QStringList{u"Syrah 40%"_s,   u"Grenache 25%"_s, u"Mourvedre 15%"_s,
-                                  u"Cinsault 10%"_s, u"Carignan 5%"_s,  u"Counoise 3%"_s,
-                                  u"Terret Noir 2%"_s};
+    wines.varieties =
+        QStringList{u"Syrah 40%"_s,   u"Grenache 25%"_s, u"Mourvedre 15%"_s, u"Cinsault 10%"_s,
+                    u"Carignan 5%"_s, u"Counoise 3%"_s,  u"Terret Noir 2%"_s};
     setWine(wines.manyVarieties, u"Varieties = "_s + text(wines.varieties.join(u"\r\n"_s)));
 
     wines.threeLocations = take(u"1 = 1"_s);

@@ -21,7 +21,7 @@ struct CellarBookWines
     qint32 manyVarieties = 0;
     QStringList varieties; // its seven lines
     qint32 threeLocations = 0;
-    qint32 longLocations = 0; // fourteen lines, more than one line joined
+    qint32 longLocations = 0;   // fourteen lines, more than one line joined
     qint32 lowerCaseScheme = 0; // winery website "http://www.lowercase-winery.example"
     qint32 upperCaseScheme = 0; // winery website "HTTP://www.UPPERCASE-WINERY.example"
     qint32 missingPicture = 0;
