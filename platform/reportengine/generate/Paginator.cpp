@@ -17,7 +17,13 @@ int Paginator::bodyHeight() const noexcept
     return m_geometry.paperHeight - m_geometry.bottomMargin - m_geometry.footerHeight - m_bodyTop;
 }
 
-void Paginator::openPage()
+int Paginator::bodyHeightOfEmptyPage() const noexcept
+{
+    return m_geometry.paperHeight - m_geometry.bottomMargin - m_geometry.footerHeight -
+           m_geometry.topMargin;
+}
+
+void Paginator::openPage(std::optional<Band> reportHeader)
 {
     m_page = Page{};
     m_page.paperWidth = m_geometry.paperWidth;
@@ -25,7 +31,13 @@ void Paginator::openPage()
     m_open = true;
     m_hasContent = false;
     m_cursor = m_geometry.topMargin;
-    if (std::optional<Band> header = m_hooks.startPage()) {
+    std::optional<Band> header = m_hooks.startPage();
+    // The report header opens the report: on the first page it stands above the page header.
+    if (reportHeader) {
+        put(std::move(*reportHeader));
+        m_hasContent = true;
+    }
+    if (header) {
         header->toc.clear();
         const int height = header->height;
         header->translate(0, m_cursor);
@@ -82,6 +94,14 @@ void Paginator::place(Band band, const Section& section, int groupLevel)
     if (isHeader && section.repeatStyle() == RepeatStyle::OnPage) {
         repeatCopy = band;
         repeatCopy->toc.clear(); // the contents point at the first appearance only
+    }
+
+    if (section.kind() == SectionKind::ReportHeader && !m_open && m_pages.count() == 0 &&
+        band.height <= bodyHeightOfEmptyPage() / 2) {
+        openPage(std::move(band));
+        if (section.newPage() == NewPage::After || section.newPage() == NewPage::BeforeAfter)
+            m_breakPending = true;
+        return;
     }
 
     const bool breakBefore = section.newPage() == NewPage::Before ||

@@ -48,11 +48,13 @@ public:
     bool hasOpenPage() const noexcept { return m_open; }
 
 private:
-    void openPage();
+    // A report header that fits is put above the page header of the first page.
+    void openPage(std::optional<Band> reportHeader = std::nullopt);
     void closePage();
     void put(Band band);
     void putRepeatedHeaders();
     int bodyHeight() const noexcept;
+    int bodyHeightOfEmptyPage() const noexcept;
 
     PageGeometry m_geometry;
     PageDocument& m_pages;

@@ -197,6 +197,25 @@ TEST(GenerationTest, PagesCarryRepeatedGroupHeadersAndPageNOfM)
     }
 }
 
+TEST(GenerationTest, TheReportHeaderStandsAboveThePageHeaderOfTheFirstPageOnly)
+{
+    const ReportTestDatabase database(manyWines(150));
+    GroupedList list(database);
+    list.run();
+    ASSERT_GE(list.pages().count(), 2);
+    const auto texts = placedTexts(list.pages());
+    auto top = [&texts](int page, const QString& name) {
+        for (const auto& text : texts)
+            if (text.page == page && text.name == name)
+                return text.rect.top;
+        return -1;
+    };
+    EXPECT_EQ(top(1, u"lblReportTitle"_s), 1000);
+    EXPECT_EQ(top(1, u"lblHeading"_s), 1000 + 600);
+    EXPECT_EQ(top(2, u"lblReportTitle"_s), -1);
+    EXPECT_EQ(top(2, u"lblHeading"_s), 1000);
+}
+
 TEST(GenerationTest, ReportStartChangesHoldAndFormatWinsOverBinding)
 {
     const ReportTestDatabase database(report::testing::threeCountries());
