@@ -15,7 +15,7 @@
 #include "reports/RecordsetHelper.h"
 #include "reports/ReportViewer.h"
 
-#include <functional>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
@@ -29,19 +29,6 @@ constexpr qint16 kTextEmptyWorkTable = 79;
 constexpr qint16 kTextUserName = 32;
 
 const QString kByWine = u"ByWine"_s;
-
-// Releases what a call kept, however the call ends.
-class ReleaseAtEnd
-{
-public:
-    explicit ReleaseAtEnd(std::function<void()> release) : m_release(std::move(release)) {}
-    ~ReleaseAtEnd() { m_release(); }
-    ReleaseAtEnd(const ReleaseAtEnd&) = delete;
-    ReleaseAtEnd& operator=(const ReleaseAtEnd&) = delete;
-
-private:
-    std::function<void()> m_release;
-};
 
 } // namespace
 
@@ -58,7 +45,8 @@ QString Rpt::settingsDatabaseFile(const QString& appPath)
 reports::CallResult Rpt::LoadReport(const reports::ArgumentList& parameters)
 {
     return reports::trapErrors(u"Rpt.LoadReport"_s, [&] {
-        const ReleaseAtEnd release([this] { releaseAll(); });
+        // What the call kept goes however the call ends.
+        const auto release = qScopeGuard([this] { releaseAll(); });
         keepHostObjects(parameters);
         m_report = std::make_unique<rptCellarLocations>();
         m_byLocation = m_kind != kByWine;
@@ -125,7 +113,7 @@ void Rpt::showInViewer(QWidget* parentWindow)
     auto& viewer =
         com::interfaceOf<reports::ReportViewer>(*viewerObject, reports::progid::ReportViewer);
     m_report->setViewer(&viewer);
-    const ReleaseAtEnd forgetViewer([this] {
+    const auto forgetViewer = qScopeGuard([this] {
         if (m_report)
             m_report->setViewer(nullptr);
     });
