@@ -182,6 +182,11 @@ TEST_F(WineRecord, StageDatesAreStoredUnderTheirNamesAndMatchTheUpdatersStatemen
         EXPECT_EQ(column(u"datDeadNew"_s, wine).toDouble(), oleDays(2020, 7, 1))
             << vintage.toStdString();
     }
+    // A point left empty has no stage dates; the others keep theirs.
+    m_wines->setPeak(u""_s);
+    ASSERT_TRUE(m_wines->Modify());
+    EXPECT_EQ(column(u"datPeakPassed IS NULL AND datPeakComingUp IS NULL"_s, wine), u"1"_s);
+    EXPECT_EQ(column(u"datBestNew"_s, wine).toDouble(), oleDays(2012, 4, 1));
 }
 
 TEST_F(WineRecord, SeeksByEachOfItsThreeIndexesAndByAnEmptyKeyOnAnyOther)
