@@ -36,27 +36,19 @@ private:
     jet::Recordset m_recordset;
 };
 
-struct LocationRow
+// One row of the work table for one location line of the wine.
+void addRow(reports::CommonTools& commonTools, const clsWines& wine, const QString& title,
+            const QString& line, jet::Recordset& locationReport)
 {
     QString location;
     qint16 quantity = 0;
-};
-
-LocationRow parseLine(reports::CommonTools& commonTools, const clsWines& wine, const QString& title,
-                      const QString& line)
-{
-    LocationRow row;
-    try {
-        commonTools.ParseLocationLine(line, row.location, row.quantity);
-    } catch (const vb::Error& error) {
-        throw vb::Error(error.number(),
-                        u"The bottle locations of the wine \"%1\" (number %2) cannot be "
-                        "printed: the line \"%3\" is not read. %4"_s.arg(title)
-                            .arg(wine.oldWineID())
-                            .arg(line, error.description()),
-                        error.source());
-    }
-    return row;
+    commonTools.ParseLocationLine(line, location, quantity);
+    locationReport.addNew();
+    locationReport.setValue(0, vb::Variant(title));
+    locationReport.setValue(1, vb::Variant(location));
+    locationReport.setValue(2, vb::Variant(quantity));
+    locationReport.setValue(3, vb::Variant(QString::number(wine.oldWineID()) + u"$$"_s + location));
+    locationReport.update();
 }
 
 int addWineRows(const LocationReportSources& sources, const clsWines& wine,
@@ -65,14 +57,18 @@ int addWineRows(const LocationReportSources& sources, const clsWines& wine,
     const QString title = sources.commonTools.f_BuildWineTitle(wine);
     int added = 0;
     for (const QString& line : locationLines(wine.BottleLocations())) {
-        const LocationRow row = parseLine(sources.commonTools, wine, title, line);
-        locationReport.addNew();
-        locationReport.setValue(0, vb::Variant(title));
-        locationReport.setValue(1, vb::Variant(row.location));
-        locationReport.setValue(2, vb::Variant(row.quantity));
-        locationReport.setValue(
-            3, vb::Variant(QString::number(wine.oldWineID()) + u"$$"_s + row.location));
-        locationReport.update();
+        try {
+            addRow(sources.commonTools, wine, title, line, locationReport);
+        } catch (const vb::Error& error) {
+            // A line the host cannot read, or whose place does not fit the work table: say
+            // which wine and which line, so that the user can put it right.
+            throw vb::Error(error.number(),
+                            u"The bottle locations of the wine \"%1\" (number %2) cannot be "
+                            "printed: the line \"%3\" is not read. %4"_s.arg(title)
+                                .arg(wine.oldWineID())
+                                .arg(line, error.description()),
+                            error.source());
+        }
         ++added;
     }
     return added;
