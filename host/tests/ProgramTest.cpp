@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -24,11 +25,13 @@ struct ProgramRun
     QString output;
 };
 
-ProgramRun quorvex(const QStringList& arguments)
+// `program`: the quorvex to run; the build's by default, beside every report library built.
+ProgramRun quorvex(const QStringList& arguments,
+                   const QString& program = QStringLiteral(QV_QUORVEX))
 {
     installationFolder(); // registered before the program looks for it
     QProcess process;
-    process.start(QStringLiteral(QV_QUORVEX), arguments);
+    process.start(program, arguments);
     ProgramRun run;
     if (!process.waitForFinished(120000)) {
         process.kill();
@@ -84,10 +87,14 @@ TEST(QuorvexProgram, ABadCommandLineSaysWhatIsWrong)
 
 TEST(QuorvexProgram, AReportWhoseLibraryIsNotInstalledNamesItsProgId)
 {
+    // A copy of the program in a folder of its own: no report library beside it.
     QTemporaryDir out;
+    const QString program = out.filePath(u"quorvex"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QV_QUORVEX), program));
     const QString file = out.filePath(u"book.pdf"_s);
     const ProgramRun run = quorvex(
-        {u"report"_s, u"cellarbook"_s, u"--details"_s, u"--export"_s, u"pdf"_s, u"--out"_s, file});
+        {u"report"_s, u"cellarbook"_s, u"--details"_s, u"--export"_s, u"pdf"_s, u"--out"_s, file},
+        program);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.output.contains(u"QuorvexParvello.Rpt"_s)) << run.output.toStdString();
     EXPECT_FALSE(QFileInfo::exists(file));
