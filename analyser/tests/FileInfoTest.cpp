@@ -1,9 +1,9 @@
 // CFileInfo: names, sizes (true sizes past 2 GiB), times, attributes on Linux, and the display
 // forms of sizes and dates.
 
-#include "AnalyserTestEnvironment.h"
 #include "BirthTime.h"
 #include "CFileInfo.h"
+#include "platform/shell/tests/QtTestApplication.h"
 #include "QStringPrinter.h"
 #include "vb/Format.h"
 #include "vb/OleDate.h"
@@ -17,8 +17,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// The report's sizes read "4.88KB (5,000 bytes)" in US English.
 [[maybe_unused]] static ::testing::Environment* const analyserEnvironment =
-    ::testing::AddGlobalTestEnvironment(new analyser::testing::AnalyserTestEnvironment);
+    ::testing::AddGlobalTestEnvironment(
+        new shell::testing::QtTestApplication(QLocale(QLocale::English, QLocale::UnitedStates)));
 
 namespace {
 

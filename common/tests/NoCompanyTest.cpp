@@ -1,8 +1,8 @@
 #include "common/cRegistry.h"
 #include "common/Registry_Management.h"
-#include "CommonTestEnvironment.h"
+#include "platform/shell/tests/QtTestApplication.h"
 
-QV_COMMON_TEST_ENVIRONMENT();
+QV_QT_TEST_APPLICATION();
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "common/Registry_Management.h"
-#include "CommonTestEnvironment.h"
+#include "platform/shell/tests/QtTestApplication.h"
 #include "platform/vb/Error.h"
 
 #include <cstdint>
 
-QV_COMMON_TEST_ENVIRONMENT();
+QV_QT_TEST_APPLICATION();
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include "ProgramRun.h"
 #include "TestInstallation.h"
-#include "UpdaterTestEnvironment.h"
+#include "platform/shell/tests/QtTestApplication.h"
 
 #include <iostream>
 #include <QElapsedTimer>
@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-QV_UPDATER_TEST_ENVIRONMENT();
+QV_QT_TEST_APPLICATION();
 
 namespace updater::testing {
 namespace {

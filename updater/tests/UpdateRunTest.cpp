@@ -2,14 +2,14 @@
 // compaction program, and the failure path with its restore.
 
 #include "common/DatabaseCopy.h"
-#include "UpdaterTestEnvironment.h"
+#include "platform/shell/tests/QtTestApplication.h"
 #include "UpdateRunFixture.h"
 
 #include <QDir>
 
 using namespace Qt::StringLiterals;
 
-QV_UPDATER_TEST_ENVIRONMENT();
+QV_QT_TEST_APPLICATION();
 
 namespace updater::testing {
 namespace {

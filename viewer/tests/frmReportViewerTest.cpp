@@ -1,7 +1,7 @@
 // The viewer window driven offscreen through PreviewReport with a scripted user: start-up and
 // its captions, menu and status bar, progress, Stop, Exit, the window position kept across
 // openings, the resize rules, errors of PreviewReport, and screenshots of the report.
-#include "common/tests/CommonTestEnvironment.h"
+#include "platform/shell/tests/QtTestApplication.h"
 #include "platform/reportengine/preview/FindBar.h"
 #include "platform/reportengine/preview/PagesView.h"
 #include "platform/reportengine/preview/PreviewToolBar.h"
@@ -24,7 +24,7 @@
 #include <QScreen>
 #include <QTime>
 
-QV_COMMON_TEST_ENVIRONMENT();
+QV_QT_TEST_APPLICATION();
 
 using namespace Qt::StringLiterals;
 

@@ -4,6 +4,7 @@
 #include "platform/jet/DatabaseFile.h"
 #include "platform/jet/DatabasePassword.h"
 #include "platform/registry/Registry.h"
+#include "platform/shell/tests/QtTestApplication.h"
 
 #include <memory>
 #include <QApplication>
@@ -15,25 +16,7 @@ namespace outside::test {
 
 namespace {
 
-class Environment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        m_app = std::make_unique<QApplication>(m_argc, m_argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[16] = "outside_tests";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const environment =
-    ::testing::AddGlobalTestEnvironment(new Environment);
+QV_QT_TEST_APPLICATION();
 
 QString text(const vb::Variant& value)
 {

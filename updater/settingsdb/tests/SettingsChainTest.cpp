@@ -2,14 +2,14 @@
 // settings database and its satellites.
 
 #include "common/Registry_Management.h"
-#include "SettingsTestEnvironment.h"
+#include "platform/shell/tests/QtTestApplication.h"
 #include "SettingsTestInstallation.h"
 #include "updater/settingsdb/SettingsDatabaseUpdates.h"
 #include "updater/UpdateChains.h"
 
 #include <gtest/gtest.h>
 
-QV_SETTINGS_TEST_ENVIRONMENT();
+QV_QT_TEST_APPLICATION();
 
 namespace updater::testing {
 namespace {

@@ -2,7 +2,7 @@
 // dates, duplicate addresses and the two unique indexes.
 
 #include "common/Registry_Management.h"
-#include "SettingsTestEnvironment.h"
+#include "platform/shell/tests/QtTestApplication.h"
 #include "SettingsTestInstallation.h"
 #include "updater/UpdateChains.h"
 #include "updater/weblinksdb/WebLinksDatabaseUpdates.h"
@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-QV_SETTINGS_TEST_ENVIRONMENT();
+QV_QT_TEST_APPLICATION();
 
 namespace updater::testing {
 namespace {
