@@ -1,12 +1,15 @@
 // The cellar book with details, run by the host through its batch viewer: each wine's tasting
 // notes and transactions under it, every odd row shaded with all its cells as tall as the note,
-// the column headers shown as PrintTNHeader and PrintTxHeader allow, the note columns taking
-// what the print width leaves, a key above the 16-bit range getting its own notes, and the
-// sub-reports detached once the report has ended.
+// sums in the display currency with its rate applied once, the column headers shown as
+// PrintTNHeader and PrintTxHeader allow, the note columns taking what the print width leaves,
+// a key above the 16-bit range getting its own notes, and the sub-reports detached once the
+// report has ended.
 
 #include "CellarBookRuns.h"
 #include "CellarBookTestInstallation.h"
+#include "host/ExchangeRate.h"
 #include "host/HostSession.h"
+#include "platform/vb/Format.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +62,36 @@ TEST(CellarBookWithDetails, PrintsEachWinesNotesAndTransactionsUnderIt)
     EXPECT_GT(notes, 20);
     EXPECT_GT(transactions, 40);
     EXPECT_FALSE(run.recording.subReportsAttachedAfterRun);
+}
+
+TEST(CellarBookWithDetails, ValuesAndCostsTakeTheDisplayCurrencysRateOnce)
+{
+    const BookRun& run = detailsRun();
+    host::HostSession session(installation().files);
+    const double factor =
+        host::displayCurrencyFactor(session.mainDatabase(), session.settingsDatabase());
+    ASSERT_NE(factor, 1.0);
+    auto shown = [factor](const QString& stored) {
+        return vb::Format(stored.toDouble() * factor, u"#,##0.00"_s).toString();
+    };
+    int costs = 0;
+    for (qsizetype w = 0; w < run.wineOrder.size(); ++w) {
+        const WinePart& wine = run.recording.pages.wines[w];
+        const QString id = QString::number(run.wineOrder[w]);
+        const QString value =
+            sqliteRows(u"SELECT Value FROM tblWines WHERE WineID = "_s + id).value(0).value(0);
+        if (!value.isEmpty()) {
+            EXPECT_EQ(wine.first(u"txtValue"_s).text, shown(value)) << id.toStdString();
+        }
+        const QList<QStringList> stored = sqliteRows(
+            u"SELECT Cost FROM tblTransactions WHERE WineID = %1 ORDER BY [Date], TransactionID"_s
+                .arg(id));
+        const QList<PlacedText> printed = wine.named(u"Cost"_s);
+        ASSERT_EQ(printed.size(), stored.size()) << id.toStdString();
+        for (qsizetype t = 0; t < stored.size(); ++t, ++costs)
+            EXPECT_EQ(printed[t].text, shown(stored[t].value(0))) << id.toStdString();
+    }
+    EXPECT_GT(costs, 40);
 }
 
 TEST(CellarBookWithDetails, AWineKeyAboveTheSixteenBitRangeGetsItsOwnNotes)

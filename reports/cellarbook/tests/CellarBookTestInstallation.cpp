@@ -145,6 +145,24 @@ CellarBookWines prepareWines(const QString& folder, jet::Connection& db)
     return wines;
 }
 
+// Sums then show in a currency other than the stored one, so that a rate applied twice shows.
+void useAnotherDisplayCurrency(jet::Connection& mainDatabase, jet::Connection& settings)
+{
+    const auto firstText = [](jet::Connection& db, const QString& sql) {
+        jet::ResultSet rows = db.execute(sql);
+        return rows.eof() ? QString() : rows.value(0).toString();
+    };
+    const QString storage =
+        firstText(mainDatabase, u"SELECT StorageCurrencyCode FROM tblDBVer"_s).left(3);
+    const QString other = firstText(
+        settings,
+        u"SELECT CurrencyCode FROM tblExchangeRates WHERE USExchangeRate > 0 AND "
+        "Left$(CurrencyCode, 3) <> '%1' AND USExchangeRate <> (SELECT Max(USExchangeRate) "
+        "FROM tblExchangeRates WHERE Left$(CurrencyCode, 3) = '%1')"_s.arg(storage));
+    ASSERT_FALSE(other.isEmpty());
+    settings.execute(u"UPDATE tblPreferences SET DisplayCurrencyCode = "_s + text(other));
+}
+
 } // namespace
 
 const CellarBookInstallation& installation()
@@ -161,6 +179,7 @@ const CellarBookInstallation& installation()
     {
         host::HostSession session(made.files);
         made.wines = prepareWines(folder, session.mainDatabase());
+        useAnotherDisplayCurrency(session.mainDatabase(), session.settingsDatabase());
     }
     com::registerServer(QStringLiteral(QV_PARVELLO_LIBRARY));
     return made;

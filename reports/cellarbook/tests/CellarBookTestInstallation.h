@@ -6,7 +6,8 @@
 // fourteen, a website with "http://" and one with "HTTP://", a label picture that does not
 // exist, one that is no picture, a large one, a wine without one, and a wine whose key is above
 // the 16-bit range (65536 plus the key of another wine with notes, which a 16-bit key would
-// turn into). The Parvello library is registered for the test program.
+// turn into). Sums are shown in a display currency other than the stored one. The Parvello
+// library is registered for the test program.
 
 #include "host/HostFiles.h"
 
