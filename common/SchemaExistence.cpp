@@ -34,4 +34,10 @@ bool IndexExists(jet::adox::Table& table, const QString& indexName)
     return holdsExactly(table.indexes(), indexName);
 }
 
+bool StoredQueryExists(jet::adox::Catalog& catalog, const QString& queryName)
+{
+    return holdsExactly(catalog.views(), queryName) ||
+           holdsExactly(catalog.procedures(), queryName);
+}
+
 } // namespace DatabaseHelpers

@@ -16,5 +16,7 @@ namespace DatabaseHelpers {
 bool TableExists(jet::adox::Catalog& catalog, const QString& tableName);
 bool ColumnExists(jet::adox::Table& table, const QString& columnName);
 bool IndexExists(jet::adox::Table& table, const QString& indexName);
+// Whether the catalog holds a view or procedure of exactly that name.
+bool StoredQueryExists(jet::adox::Catalog& catalog, const QString& queryName);
 
 } // namespace DatabaseHelpers

@@ -4,7 +4,10 @@
 // is created and the current selection query shows it.
 
 #include "common/DatabaseVersion.h"
+#include "common/OpenTable.h"
 #include "common/Registry_Management.h"
+#include "common/SchemaChange.h"
+#include "common/SchemaExistence.h"
 #include "DrinkWindow.h"
 #include "frmUpdateToVersion3_4.h"
 #include "jet/adox/Catalog.h"
@@ -13,7 +16,6 @@
 #include "MainDatabaseUpdates.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/WaitCursor.h"
-#include "SchemaSteps.h"
 #include "UpdateProgress.h"
 #include "updater/RunState.h"
 #include "vb/ConversionFunctions.h"
@@ -25,8 +27,8 @@ namespace updater {
 
 namespace {
 
+using DatabaseHelpers::NewColumn;
 using jet::DataType;
-using maindb::NewColumn;
 
 std::uint8_t askDrinkWindowCode()
 {
@@ -48,7 +50,7 @@ void addWindowColumns(jet::adox::Catalog& catalog)
 {
     jet::adox::Table& wines = catalog.tables().item(QStringLiteral("tblWines"));
     const auto add = [&](jet::adox::Table& table, const NewColumn& column) {
-        maindb::addColumnIfMissing(catalog, table, column);
+        DatabaseHelpers::AddColumnIfMissing(catalog, table, column);
     };
     add(wines, {QStringLiteral("Peak"), DataType::VarWChar, 7, true, true});
     add(wines, {QStringLiteral("LifeSpan"), DataType::SmallInt, 0, true});
@@ -105,7 +107,7 @@ void prepareVintage(jet::Recordset& wines)
 void convertWines(jet::Connection& connection, std::uint8_t code)
 {
     jet::Recordset wines;
-    maindb::openTable(wines, connection, QStringLiteral("tblWines"), false);
+    DatabaseHelpers::OpenTable(wines, connection, QStringLiteral("tblWines"), false);
     for (; !wines.eof(); wines.moveNext()) {
         prepareVintage(wines);
         if (!isEmptyText(wines.value(QStringLiteral("Peak"))))
@@ -133,7 +135,7 @@ void convertWines(jet::Connection& connection, std::uint8_t code)
 void convertDrinkProfiles(jet::Connection& connection, std::uint8_t code)
 {
     jet::Recordset profiles;
-    maindb::openTable(profiles, connection, QStringLiteral("tblDrinkProfile"), false);
+    DatabaseHelpers::OpenTable(profiles, connection, QStringLiteral("tblDrinkProfile"), false);
     for (; !profiles.eof(); profiles.moveNext()) {
         if (!profiles.value(QStringLiteral("DeltaPeak")).isNull())
             continue;
@@ -180,7 +182,7 @@ void fillFirstAndLastDates(jet::Connection& connection)
         {"LastTastingNoteField", "LastTastingNote"},
     }};
     jet::Recordset wines;
-    maindb::openTable(wines, connection, QStringLiteral("tblWines"), false);
+    DatabaseHelpers::OpenTable(wines, connection, QStringLiteral("tblWines"), false);
     if (!wines.eof()) {
         jet::ResultSet dates = connection.execute(maindb::firstLastDatesStatement());
         for (; !dates.eof(); dates.moveNext()) {
@@ -201,7 +203,7 @@ void fillFirstAndLastDates(jet::Connection& connection)
 void createCalcDhi(jet::Connection& connection)
 {
     jet::adox::Catalog catalog;
-    maindb::bindCatalog(catalog, connection);
+    DatabaseHelpers::BindCatalog(catalog, connection);
     catalog.views().append(QStringLiteral("CalcDHI"), maindb::calcDhiQuery());
     shell::doEvents();
 }
@@ -210,7 +212,7 @@ void redefineCurrentQuery(jet::Connection& connection)
 {
     const QString name = QStringLiteral("CurrentQuery");
     jet::adox::Catalog catalog;
-    maindb::bindCatalog(catalog, connection);
+    DatabaseHelpers::BindCatalog(catalog, connection);
     jet::adox::View* current = catalog.views().find(name);
     if (current != nullptr && current->name() == name)
         current->setCommandText(maindb::currentQuery());
@@ -222,7 +224,7 @@ void redefineCurrentQuery(jet::Connection& connection)
 void shortenStorageCurrency(jet::Connection& connection)
 {
     jet::Recordset version;
-    maindb::openTable(version, connection, QStringLiteral("tblDBVer"), false);
+    DatabaseHelpers::OpenTable(version, connection, QStringLiteral("tblDBVer"), false);
     version.moveFirst();
     const vb::Variant currency = version.value(QStringLiteral("StorageCurrencyCode"));
     if (!isEmptyText(currency)) {
@@ -248,7 +250,7 @@ void MainDatabaseUpdate10(RunState& state)
         progress.step(3);
         {
             jet::adox::Catalog catalog;
-            maindb::bindCatalog(catalog, connection);
+            DatabaseHelpers::BindCatalog(catalog, connection);
             addWindowColumns(catalog);
         }
         progress.step(4);

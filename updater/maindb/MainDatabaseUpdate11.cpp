@@ -3,13 +3,15 @@
 
 #include "common/DatabaseConnection.h"
 #include "common/DatabaseVersion.h"
+#include "common/OpenTable.h"
+#include "common/SchemaChange.h"
+#include "common/SchemaExistence.h"
 #include "jet/adox/Catalog.h"
 #include "jet/recordset/Recordset.h"
 #include "MainDatabaseSql.h"
 #include "MainDatabaseUpdates.h"
 #include "platform/shell/MsgBox.h"
 #include "platform/shell/Shell.h"
-#include "SchemaSteps.h"
 #include "UpdateProgress.h"
 #include "updater/RunState.h"
 #include "updater/UpdaterTexts.h"
@@ -50,8 +52,8 @@ void addLocationsAndReconnect(RunState& state)
     jet::Connection& connection = state.connection(DatabaseKind::Main);
     {
         jet::adox::Catalog catalog;
-        maindb::bindCatalog(catalog, connection);
-        if (!maindb::tableExists(catalog, QStringLiteral("tblLocations")))
+        DatabaseHelpers::BindCatalog(catalog, connection);
+        if (!DatabaseHelpers::TableExists(catalog, QStringLiteral("tblLocations")))
             createLocations(catalog);
     }
     const QString path =
@@ -115,11 +117,12 @@ public:
     explicit AppellationRenamer(jet::Connection& connection) : m_connection(connection)
     {
         const QString index = QStringLiteral("UniqueAppellation");
-        maindb::openTable(m_appellations, connection, QStringLiteral("tblPICKAppellation"), false,
-                          index);
-        maindb::openTable(m_names, connection, QStringLiteral("tblPICKAppellation"), true, index);
-        maindb::openTable(m_aliases, connection, QStringLiteral("tblAppellationAliases"), false,
-                          QStringLiteral("PrimaryKey"));
+        DatabaseHelpers::OpenTable(m_appellations, connection, QStringLiteral("tblPICKAppellation"),
+                                   false, index);
+        DatabaseHelpers::OpenTable(m_names, connection, QStringLiteral("tblPICKAppellation"), true,
+                                   index);
+        DatabaseHelpers::OpenTable(m_aliases, connection, QStringLiteral("tblAppellationAliases"),
+                                   false, QStringLiteral("PrimaryKey"));
     }
     AppellationRenamer(const AppellationRenamer&) = delete;
     AppellationRenamer& operator=(const AppellationRenamer&) = delete;
@@ -219,9 +222,9 @@ void MainDatabaseUpdate11(RunState& state)
         jet::Connection& connection = state.connection(DatabaseKind::Main);
         progress.step(2);
         jet::adox::Catalog catalog;
-        maindb::bindCatalog(catalog, connection);
+        DatabaseHelpers::BindCatalog(catalog, connection);
         const bool reverseQueryExists =
-            maindb::storedQueryExists(catalog, QStringLiteral("ReverseQuery"));
+            DatabaseHelpers::StoredQueryExists(catalog, QStringLiteral("ReverseQuery"));
         progress.step(3);
         if (!reverseQueryExists)
             catalog.views().append(QStringLiteral("ReverseQuery"), maindb::reverseQuery());

@@ -1,10 +1,12 @@
 // Main Database Update 4 (version 3 -> 4): the alias tables of the geography and the unique
 // index they relate to. Everything is created without testing for it first.
 
+#include "common/OpenTable.h"
+#include "common/SchemaChange.h"
+#include "common/SchemaExistence.h"
 #include "jet/adox/Catalog.h"
 #include "jet/recordset/Recordset.h"
 #include "MainDatabaseUpdates.h"
-#include "SchemaSteps.h"
 #include "UpdateProgress.h"
 #include "updater/RunState.h"
 
@@ -46,7 +48,7 @@ void createAliasTable(jet::adox::Catalog& catalog, const QString& name,
 void writeVersion(jet::Connection& connection)
 {
     jet::Recordset version;
-    maindb::openTable(version, connection, QStringLiteral("tblDBVer"), false);
+    DatabaseHelpers::OpenTable(version, connection, QStringLiteral("tblDBVer"), false);
     version.moveFirst();
     version.setValue(QStringLiteral("Version"), vb::Variant(std::int16_t{4}));
     version.update();
@@ -61,7 +63,7 @@ void MainDatabaseUpdate4(RunState& state)
         const maindb::UpdateProgress progress(QStringLiteral("Main Database Update 4"), 4);
         jet::Connection& connection = state.connection(DatabaseKind::Main);
         jet::adox::Catalog catalog;
-        maindb::bindCatalog(catalog, connection);
+        DatabaseHelpers::BindCatalog(catalog, connection);
 
         progress.step(1);
         createAliasTable(catalog, QStringLiteral("tblCountryAliases"), {QStringLiteral("Alias")},

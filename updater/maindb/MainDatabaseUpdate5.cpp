@@ -1,10 +1,12 @@
 // Main Database Update 5 (-> 5): every wine gets a sequential number (oldWineID) with a unique
 // index on it, and tblDBVer remembers the highest number as MaxBarcodeID.
 
+#include "common/OpenTable.h"
+#include "common/SchemaChange.h"
+#include "common/SchemaExistence.h"
 #include "jet/adox/Catalog.h"
 #include "jet/recordset/Recordset.h"
 #include "MainDatabaseUpdates.h"
-#include "SchemaSteps.h"
 #include "UpdateProgress.h"
 #include "updater/RunState.h"
 #include "vb/Error.h"
@@ -44,7 +46,7 @@ std::int16_t numberWines(jet::Connection& connection, std::int16_t highest)
 {
     const QString unnumbered = QStringLiteral("[oldWineID]=0");
     jet::Recordset wines;
-    maindb::openTable(wines, connection, QStringLiteral("tblWines"), false);
+    DatabaseHelpers::OpenTable(wines, connection, QStringLiteral("tblWines"), false);
     if (!wines.eof())
         wines.find(unnumbered);
     while (!wines.eof()) {
@@ -60,7 +62,7 @@ std::int16_t numberWines(jet::Connection& connection, std::int16_t highest)
 void writeVersion(jet::Connection& connection, std::int16_t highest)
 {
     jet::Recordset version;
-    maindb::openTable(version, connection, QStringLiteral("tblDBVer"), false);
+    DatabaseHelpers::OpenTable(version, connection, QStringLiteral("tblDBVer"), false);
     version.moveFirst();
     version.setValue(QStringLiteral("MaxBarcodeID"), vb::Variant(std::int32_t{highest}));
     version.setValue(QStringLiteral("Version"), vb::Variant(std::int16_t{5}));
@@ -83,14 +85,16 @@ void MainDatabaseUpdate5(RunState& state)
         highest = numberWines(connection, highest);
 
         jet::adox::Catalog catalog;
-        maindb::bindCatalog(catalog, connection);
+        DatabaseHelpers::BindCatalog(catalog, connection);
         progress.step(3);
-        maindb::addIndexIfMissing(catalog.tables().item(QStringLiteral("tblWines")),
-                                  QStringLiteral("oldWineID"), {QStringLiteral("oldWineID")}, true);
+        DatabaseHelpers::AddIndexIfMissing(catalog.tables().item(QStringLiteral("tblWines")),
+                                           QStringLiteral("oldWineID"),
+                                           {QStringLiteral("oldWineID")}, true);
 
         progress.step(4);
-        maindb::addColumnIfMissing(catalog, catalog.tables().item(QStringLiteral("tblDBVer")),
-                                   {QStringLiteral("MaxBarcodeID"), jet::DataType::Integer});
+        DatabaseHelpers::AddColumnIfMissing(
+            catalog, catalog.tables().item(QStringLiteral("tblDBVer")),
+            {QStringLiteral("MaxBarcodeID"), jet::DataType::Integer});
 
         progress.step(5);
         writeVersion(connection, highest);

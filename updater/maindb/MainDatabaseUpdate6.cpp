@@ -5,12 +5,14 @@
 #include "BusyRetry.h"
 #include "common/DatabaseConnection.h"
 #include "common/DatabaseVersion.h"
+#include "common/OpenTable.h"
+#include "common/SchemaChange.h"
+#include "common/SchemaExistence.h"
 #include "common/UniqueID.h"
 #include "jet/adox/Catalog.h"
 #include "jet/recordset/Recordset.h"
 #include "MainDatabaseUpdates.h"
 #include "platform/shell/Shell.h"
-#include "SchemaSteps.h"
 #include "UpdateProgress.h"
 #include "updater/RunState.h"
 
@@ -21,18 +23,18 @@ namespace updater {
 
 namespace {
 
+using DatabaseHelpers::NewColumn;
 using jet::DataType;
-using maindb::NewColumn;
 
 const QString masterIndex = QStringLiteral("MasterID");
 
 void addOwnerColumns(jet::adox::Catalog& catalog, const QString& table)
 {
     jet::adox::Table& owners = catalog.tables().item(table);
-    maindb::addColumnIfMissing(catalog, owners,
-                               NewColumn{QStringLiteral("UserID"), DataType::Integer});
-    maindb::addColumnIfMissing(catalog, owners,
-                               NewColumn{QStringLiteral("MasterID"), DataType::Integer});
+    DatabaseHelpers::AddColumnIfMissing(catalog, owners,
+                                        NewColumn{QStringLiteral("UserID"), DataType::Integer});
+    DatabaseHelpers::AddColumnIfMissing(catalog, owners,
+                                        NewColumn{QStringLiteral("MasterID"), DataType::Integer});
 }
 
 struct DuplicateWinery
@@ -66,7 +68,8 @@ void mergeDuplicateWineries(jet::Connection& connection)
     if (duplicates.isEmpty())
         return;
     jet::Recordset sites;
-    maindb::openTable(sites, connection, QStringLiteral("tblWinerySite"), false, masterIndex);
+    DatabaseHelpers::OpenTable(sites, connection, QStringLiteral("tblWinerySite"), false,
+                               masterIndex);
     for (const DuplicateWinery& group : duplicates) {
         sites.seek({group.masterId});
         while (!sites.eof() && sites.value(masterIndex) == group.masterId) {
@@ -88,14 +91,14 @@ void mergeDuplicateWineries(jet::Connection& connection)
 void dropMasterIndex(jet::adox::Catalog& catalog, const QString& table)
 {
     jet::adox::Table& owners = catalog.tables().item(table);
-    if (maindb::indexExists(owners, masterIndex))
+    if (DatabaseHelpers::IndexExists(owners, masterIndex))
         owners.indexes().remove(masterIndex);
 }
 
 void addOwnerIndex(jet::adox::Catalog& catalog, const QString& table)
 {
-    maindb::addIndexIfMissing(catalog.tables().item(table), masterIndex,
-                              {QStringLiteral("UserID"), masterIndex}, true);
+    DatabaseHelpers::AddIndexIfMissing(catalog.tables().item(table), masterIndex,
+                                       {QStringLiteral("UserID"), masterIndex}, true);
 }
 
 // Step 11: the index is made while the shared connection is closed; the file may still be busy
@@ -123,7 +126,7 @@ void MainDatabaseUpdate6(RunState& state)
         const maindb::UpdateProgress progress(QStringLiteral("Main Database Update 6"), 12);
         jet::Connection& connection = state.connection(DatabaseKind::Main);
         auto catalog = std::make_unique<jet::adox::Catalog>();
-        maindb::bindCatalog(*catalog, connection);
+        DatabaseHelpers::BindCatalog(*catalog, connection);
 
         progress.step(1);
         addOwnerColumns(*catalog, QStringLiteral("tblWinerySite"));
@@ -171,7 +174,7 @@ void MainDatabaseUpdate6(RunState& state)
 
         progress.step(12);
         jet::adox::Catalog wineries;
-        maindb::bindCatalog(wineries, state.connection(DatabaseKind::Main));
+        DatabaseHelpers::BindCatalog(wineries, state.connection(DatabaseKind::Main));
         addOwnerIndex(wineries, QStringLiteral("tblWinerySite"));
         DatabaseHelpers::SetDBVersion(1, 6);
     });

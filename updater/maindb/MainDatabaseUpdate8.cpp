@@ -2,11 +2,13 @@
 // storage currency and the last wineries download move from the settings into tblDBVer.
 
 #include "common/DatabaseVersion.h"
+#include "common/OpenTable.h"
 #include "common/ParseIsoDate.h"
+#include "common/SchemaChange.h"
+#include "common/SchemaExistence.h"
 #include "jet/adox/Catalog.h"
 #include "jet/recordset/Recordset.h"
 #include "MainDatabaseUpdates.h"
-#include "SchemaSteps.h"
 #include "UpdateProgress.h"
 #include "updater/RunState.h"
 #include "vb/DateFunctions.h"
@@ -17,23 +19,23 @@ namespace updater {
 
 namespace {
 
+using DatabaseHelpers::NewColumn;
 using jet::DataType;
-using maindb::NewColumn;
 
 const QString defaultCurrency = QStringLiteral("USD - United States Dollar");
 
 void addStampColumns(jet::adox::Catalog& catalog)
 {
     jet::adox::Table& version = catalog.tables().item(QStringLiteral("tblDBVer"));
-    maindb::addColumnIfMissing(
+    DatabaseHelpers::AddColumnIfMissing(
         catalog, version, NewColumn{QStringLiteral("StorageCurrencyCode"), DataType::VarWChar});
-    maindb::addColumnIfMissing(catalog, version,
-                               NewColumn{QStringLiteral("LastWineriesDownload"), DataType::Date});
+    DatabaseHelpers::AddColumnIfMissing(
+        catalog, version, NewColumn{QStringLiteral("LastWineriesDownload"), DataType::Date});
     jet::adox::Table& wines = catalog.tables().item(QStringLiteral("tblWines"));
-    maindb::addColumnIfMissing(catalog, wines,
-                               NewColumn{QStringLiteral("Created"), DataType::Date});
-    maindb::addColumnIfMissing(catalog, wines,
-                               NewColumn{QStringLiteral("LastModif"), DataType::Date});
+    DatabaseHelpers::AddColumnIfMissing(catalog, wines,
+                                        NewColumn{QStringLiteral("Created"), DataType::Date});
+    DatabaseHelpers::AddColumnIfMissing(catalog, wines,
+                                        NewColumn{QStringLiteral("LastModif"), DataType::Date});
 }
 
 bool isBlank(const vb::Variant& value)
@@ -49,8 +51,8 @@ void copyPreferences(RunState& state)
     vb::Variant currency(defaultCurrency);
     std::optional<vb::Variant> lastDownload;
     jet::Recordset preferences;
-    maindb::openTable(preferences, state.connection(DatabaseKind::Settings),
-                      QStringLiteral("tblPreferences"), true);
+    DatabaseHelpers::OpenTable(preferences, state.connection(DatabaseKind::Settings),
+                               QStringLiteral("tblPreferences"), true);
     if (!preferences.eof()) {
         const vb::Variant code = preferences.value(QStringLiteral("StorageCurrencyCode"));
         if (!isBlank(code))
@@ -62,8 +64,8 @@ void copyPreferences(RunState& state)
     preferences.close();
 
     jet::Recordset version;
-    maindb::openTable(version, state.connection(DatabaseKind::Main), QStringLiteral("tblDBVer"),
-                      false);
+    DatabaseHelpers::OpenTable(version, state.connection(DatabaseKind::Main),
+                               QStringLiteral("tblDBVer"), false);
     version.moveFirst();
     version.setValue(QStringLiteral("StorageCurrencyCode"), currency);
     if (lastDownload)
@@ -91,11 +93,11 @@ std::optional<vb::Variant> transactionMoment(const jet::Recordset& transactions)
 void stampWines(jet::Connection& connection)
 {
     jet::Recordset transactions;
-    maindb::openTable(transactions, connection, QStringLiteral("tblTransactions"), true,
-                      QStringLiteral("PrimaryKey"));
+    DatabaseHelpers::OpenTable(transactions, connection, QStringLiteral("tblTransactions"), true,
+                               QStringLiteral("PrimaryKey"));
     jet::Recordset wines;
-    maindb::openTable(wines, connection, QStringLiteral("tblWines"), false,
-                      QStringLiteral("PrimaryKey"));
+    DatabaseHelpers::OpenTable(wines, connection, QStringLiteral("tblWines"), false,
+                               QStringLiteral("PrimaryKey"));
     for (; !wines.eof(); wines.moveNext()) {
         transactions.setFilter(QStringLiteral("[WineID] = ") +
                                wines.value(QStringLiteral("WineID")).toString());
@@ -126,12 +128,12 @@ void MainDatabaseUpdate8(RunState& state)
         const maindb::UpdateProgress progress(QStringLiteral("Main Database Update 8"), 5);
         jet::Connection& connection = state.connection(DatabaseKind::Main);
         jet::adox::Catalog catalog;
-        maindb::bindCatalog(catalog, connection);
+        DatabaseHelpers::BindCatalog(catalog, connection);
 
         progress.step(1);
-        maindb::addColumnIfMissing(catalog,
-                                   catalog.tables().item(QStringLiteral("tblTastingNotes")),
-                                   NewColumn{QStringLiteral("LastModif"), DataType::Date});
+        DatabaseHelpers::AddColumnIfMissing(
+            catalog, catalog.tables().item(QStringLiteral("tblTastingNotes")),
+            NewColumn{QStringLiteral("LastModif"), DataType::Date});
         progress.step(2);
         connection.execute(QStringLiteral(
             "UPDATE tblTastingNotes INNER JOIN tblTastingNotes AS tblTastingNotes_1 ON "

@@ -1,6 +1,6 @@
 // Settings database update 10: compaction of the databases when the program ends.
 
-#include "NewColumn.h"
+#include "common/SchemaChange.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 
@@ -11,8 +11,9 @@ void SettingsDatabaseUpdate10(RunState& state)
     runChainedUpdate(
         state, settingsUpdate(10, 1),
         [&] {
-            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
-                               NewColumn::yesNo("TovrakOnExit"));
+            DatabaseHelpers::AddColumnIfMissing(settingsConnection(state),
+                                                QStringLiteral("tblPreferences"),
+                                                DatabaseHelpers::NewColumn::yesNo("TovrakOnExit"));
         },
         SettingsDatabaseUpdate11);
 }

@@ -1,6 +1,6 @@
 // Settings database update 11: when a working tasting note last changed.
 
-#include "NewColumn.h"
+#include "common/SchemaChange.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 
@@ -11,8 +11,9 @@ void SettingsDatabaseUpdate11(RunState& state)
     runChainedUpdate(
         state, settingsUpdate(11, 1),
         [&] {
-            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblWorkingTNs"),
-                               NewColumn::dateTime("LastModif"));
+            DatabaseHelpers::AddColumnIfMissing(settingsConnection(state),
+                                                QStringLiteral("tblWorkingTNs"),
+                                                DatabaseHelpers::NewColumn::dateTime("LastModif"));
         },
         SettingsDatabaseUpdate12);
 }

@@ -2,9 +2,9 @@
 // printlabels.dat.
 
 #include "common/OpenTable.h"
+#include "common/SchemaChange.h"
 #include "FirstRow.h"
 #include "jet/recordset/Recordset.h"
-#include "NewColumn.h"
 #include "SatelliteDatabase.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
@@ -19,9 +19,11 @@ void SettingsDatabaseUpdate12(RunState& state)
         [&] {
             jet::Connection& settings = settingsConnection(state);
             const QString preferences = QStringLiteral("tblPreferences");
-            addColumnIfMissing(
+            DatabaseHelpers::AddColumnIfMissing(
                 settings, preferences,
-                NewColumn::text("LastBarcodeUse", 8).withNullable(true).withAllowZeroLength(true));
+                DatabaseHelpers::NewColumn::text("LastBarcodeUse", 8)
+                    .withNullable(true)
+                    .withAllowZeroLength(true));
             showStep(update, 2);
             jet::Recordset rows;
             DatabaseHelpers::OpenTable(rows, settings, preferences, false);

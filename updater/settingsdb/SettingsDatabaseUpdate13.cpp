@@ -1,7 +1,7 @@
 // Settings database update 13: label columns and rows in printlabels.dat back to 16-bit
 // integers, and whether fields are cleared after a save.
 
-#include "NewColumn.h"
+#include "common/SchemaChange.h"
 #include "SatelliteDatabase.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
@@ -22,8 +22,9 @@ void SettingsDatabaseUpdate13(RunState& state)
                     QStringLiteral("ALTER TABLE PrintLabels ALTER COLUMN [Rows] SHORT"));
             }
             showStep(update, 2);
-            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
-                               NewColumn::yesNo("ReInitFieldsOnSave"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settingsConnection(state), QStringLiteral("tblPreferences"),
+                DatabaseHelpers::NewColumn::yesNo("ReInitFieldsOnSave"));
         },
         SettingsDatabaseUpdate14);
 }

@@ -1,8 +1,8 @@
 // Settings database update 14: the column filters of grid layouts, tblLayoutFilter.
 
+#include "common/SchemaChange.h"
 #include "common/SchemaExistence.h"
 #include "jet/adox/Catalog.h"
-#include "NewColumn.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 
@@ -27,13 +27,17 @@ void createLayoutFilterTable(jet::Connection& settings)
         created = std::make_unique<jet::adox::Table>(name);
         table = created.get();
     }
-    addColumnIfMissing(
+    DatabaseHelpers::AddColumnIfMissing(catalog, *table,
+                                        DatabaseHelpers::NewColumn::text("LayoutName", 30)
+                                            .withNullable(false)
+                                            .withAllowZeroLength(false));
+    DatabaseHelpers::AddColumnIfMissing(
         catalog, *table,
-        NewColumn::text("LayoutName", 30).withNullable(false).withAllowZeroLength(false));
-    addColumnIfMissing(catalog, *table, NewColumn::smallInteger("ColumnIndex").withNullable(false));
-    addColumnIfMissing(
-        catalog, *table,
-        NewColumn::text("FilterText", 255).withNullable(false).withAllowZeroLength(false));
+        DatabaseHelpers::NewColumn::smallInteger("ColumnIndex").withNullable(false));
+    DatabaseHelpers::AddColumnIfMissing(catalog, *table,
+                                        DatabaseHelpers::NewColumn::text("FilterText", 255)
+                                            .withNullable(false)
+                                            .withAllowZeroLength(false));
     if (created)
         table = &catalog.tables().append(*created);
 

@@ -3,9 +3,9 @@
 // and the captions of the wine grid's newer columns.
 
 #include "common/OpenTable.h"
+#include "common/SchemaChange.h"
 #include "FirstRow.h"
 #include "jet/recordset/Recordset.h"
-#include "NewColumn.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 #include "vb/Error.h"
@@ -154,13 +154,17 @@ void SettingsDatabaseUpdate15(RunState& state)
         [&] {
             jet::Connection& settings = settingsConnection(state);
             const QString definitions = QStringLiteral("tblQueryDefinitions");
-            addColumnIfMissing(settings, definitions, NewColumn::smallInteger("OpenParenthese"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, definitions, DatabaseHelpers::NewColumn::smallInteger("OpenParenthese"));
             showStep(update, 2);
-            addColumnIfMissing(settings, definitions, NewColumn::smallInteger("CloseParenthese"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, definitions, DatabaseHelpers::NewColumn::smallInteger("CloseParenthese"));
             showStep(update, 3);
-            addColumnIfMissing(settings, definitions, NewColumn::smallInteger("DateDeltaType"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, definitions, DatabaseHelpers::NewColumn::smallInteger("DateDeltaType"));
             showStep(update, 4);
-            addColumnIfMissing(settings, definitions, NewColumn::smallInteger("ValueType"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, definitions, DatabaseHelpers::NewColumn::smallInteger("ValueType"));
             showStep(update, 5);
             settings.execute(
                 QStringLiteral("ALTER TABLE tblQueryDefinitions ALTER COLUMN [Value] TEXT(255)"));
@@ -172,15 +176,18 @@ void SettingsDatabaseUpdate15(RunState& state)
             showStep(update, 7);
             addMarkedWinesQuery(settings);
             showStep(update, 8);
-            addColumnIfMissing(settings, QStringLiteral("tblVersions"),
-                               NewColumn::smallInteger("news_last_read"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, QStringLiteral("tblVersions"),
+                DatabaseHelpers::NewColumn::smallInteger("news_last_read"));
             showStep(update, 9);
-            addColumnIfMissing(settings, QStringLiteral("tblPreferences"),
-                               NewColumn::yesNo("BackupOnExit"));
+            DatabaseHelpers::AddColumnIfMissing(settings, QStringLiteral("tblPreferences"),
+                                                DatabaseHelpers::NewColumn::yesNo("BackupOnExit"));
             showStep(update, 10);
-            addColumnIfMissing(
+            DatabaseHelpers::AddColumnIfMissing(
                 settings, QStringLiteral("tblExchangeRates"),
-                NewColumn::text("CurrencyTitle", 255).withNullable(true).withAllowZeroLength(true));
+                DatabaseHelpers::NewColumn::text("CurrencyTitle", 255)
+                    .withNullable(true)
+                    .withAllowZeroLength(true));
             showStep(update, 11);
             showStep(update, 12);
             shortenCurrencyCodes(settings);

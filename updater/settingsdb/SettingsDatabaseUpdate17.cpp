@@ -1,6 +1,6 @@
 // Settings database update 17: drinking windows can count from July.
 
-#include "NewColumn.h"
+#include "common/SchemaChange.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 
@@ -11,8 +11,9 @@ void SettingsDatabaseUpdate17(RunState& state)
     runChainedUpdate(
         state, settingsUpdate(17, 1),
         [&] {
-            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
-                               NewColumn::yesNo("DrinkMonthToJuly"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settingsConnection(state), QStringLiteral("tblPreferences"),
+                DatabaseHelpers::NewColumn::yesNo("DrinkMonthToJuly"));
         },
         SettingsDatabaseUpdate18);
 }

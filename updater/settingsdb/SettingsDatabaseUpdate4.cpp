@@ -1,9 +1,9 @@
 // Settings database update 4: the editing and sharing preferences.
 
 #include "common/OpenTable.h"
+#include "common/SchemaChange.h"
 #include "FirstRow.h"
 #include "jet/recordset/Recordset.h"
-#include "NewColumn.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 
@@ -17,14 +17,18 @@ void SettingsDatabaseUpdate4(RunState& state)
         [&] {
             jet::Connection& settings = settingsConnection(state);
             const QString preferences = QStringLiteral("tblPreferences");
-            addColumnIfMissing(settings, preferences, NewColumn::yesNo("DoubleClickEdit"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, preferences, DatabaseHelpers::NewColumn::yesNo("DoubleClickEdit"));
             showStep(update, 2);
-            addColumnIfMissing(settings, preferences, NewColumn::yesNo("NeverAskSharing"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, preferences, DatabaseHelpers::NewColumn::yesNo("NeverAskSharing"));
             showStep(update, 3);
-            addColumnIfMissing(settings, preferences, NewColumn::yesNo("AutoApplyProfile"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, preferences, DatabaseHelpers::NewColumn::yesNo("AutoApplyProfile"));
             showStep(update, 4);
-            addColumnIfMissing(settings, preferences,
-                               NewColumn::smallInteger("DefaultVintageDelta"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, preferences,
+                DatabaseHelpers::NewColumn::smallInteger("DefaultVintageDelta"));
             showStep(update, 5);
             // The preferences are one row: the first one is the user's.
             jet::Recordset rows;

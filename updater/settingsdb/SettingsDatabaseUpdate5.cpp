@@ -1,7 +1,7 @@
 // Settings database update 5: master and owner numbers of working tasting notes, prompts of
 // saved queries.
 
-#include "NewColumn.h"
+#include "common/SchemaChange.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 
@@ -15,13 +15,16 @@ void SettingsDatabaseUpdate5(RunState& state)
         [&] {
             jet::Connection& settings = settingsConnection(state);
             const QString notes = QStringLiteral("tblWorkingTNs");
-            addColumnIfMissing(settings, notes, NewColumn::longInteger("MasterID"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, notes, DatabaseHelpers::NewColumn::longInteger("MasterID"));
             showStep(update, 2);
-            addColumnIfMissing(settings, notes, NewColumn::longInteger("UserID"));
+            DatabaseHelpers::AddColumnIfMissing(settings, notes,
+                                                DatabaseHelpers::NewColumn::longInteger("UserID"));
             showStep(update, 3);
-            addColumnIfMissing(
+            DatabaseHelpers::AddColumnIfMissing(
                 settings, QStringLiteral("tblQueryInfo"),
-                NewColumn::memo("Prompts").withNullable(true).withAllowZeroLength(true));
+                DatabaseHelpers::NewColumn::memo("Prompts").withNullable(true).withAllowZeroLength(
+                    true));
         },
         SettingsDatabaseUpdate6);
 }

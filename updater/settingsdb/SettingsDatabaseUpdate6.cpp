@@ -2,7 +2,7 @@
 // starts again from none.
 
 #include "common/Registry_Management.h"
-#include "NewColumn.h"
+#include "common/SchemaChange.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 #include "vb/Error.h"
@@ -36,13 +36,17 @@ void SettingsDatabaseUpdate6(RunState& state)
         [&] {
             jet::Connection& settings = settingsConnection(state);
             const QString preferences = QStringLiteral("tblPreferences");
-            addColumnIfMissing(settings, preferences, NewColumn::yesNo("NeverImportConflicts"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, preferences, DatabaseHelpers::NewColumn::yesNo("NeverImportConflicts"));
             showStep(update, 2);
-            addColumnIfMissing(settings, preferences, NewColumn::yesNo("AlwaysAcceptGeoChanges"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, preferences, DatabaseHelpers::NewColumn::yesNo("AlwaysAcceptGeoChanges"));
             showStep(update, 3);
-            addColumnIfMissing(settings, preferences, NewColumn::yesNo("AlwaysRefuseGeoChanges"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, preferences, DatabaseHelpers::NewColumn::yesNo("AlwaysRefuseGeoChanges"));
             showStep(update, 4);
-            addColumnIfMissing(settings, preferences, NewColumn::yesNo("SetUnknownAppellation"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settings, preferences, DatabaseHelpers::NewColumn::yesNo("SetUnknownAppellation"));
             showStep(update, 5);
             resetLastSelectedQuery();
         },

@@ -1,6 +1,6 @@
 // Settings database update 7: the tip of the day can be turned off.
 
-#include "NewColumn.h"
+#include "common/SchemaChange.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 
@@ -11,8 +11,9 @@ void SettingsDatabaseUpdate7(RunState& state)
     runChainedUpdate(
         state, settingsUpdate(7, 1),
         [&] {
-            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
-                               NewColumn::yesNo("DoNotShowTipAtStartup"));
+            DatabaseHelpers::AddColumnIfMissing(
+                settingsConnection(state), QStringLiteral("tblPreferences"),
+                DatabaseHelpers::NewColumn::yesNo("DoNotShowTipAtStartup"));
         },
         SettingsDatabaseUpdate8);
 }

@@ -1,6 +1,6 @@
 // Settings database update 8: the size of drop-down lists can be kept.
 
-#include "NewColumn.h"
+#include "common/SchemaChange.h"
 #include "SettingsDatabaseUpdates.h"
 #include "SettingsUpdate.h"
 
@@ -11,8 +11,9 @@ void SettingsDatabaseUpdate8(RunState& state)
     runChainedUpdate(
         state, settingsUpdate(8, 1),
         [&] {
-            addColumnIfMissing(settingsConnection(state), QStringLiteral("tblPreferences"),
-                               NewColumn::yesNo("SaveComboSize"));
+            DatabaseHelpers::AddColumnIfMissing(settingsConnection(state),
+                                                QStringLiteral("tblPreferences"),
+                                                DatabaseHelpers::NewColumn::yesNo("SaveComboSize"));
         },
         SettingsDatabaseUpdate9);
 }

@@ -1,10 +1,10 @@
 // WebLinks database update 2: every link gets an owner, and master numbers are unique per
 // owner.
 
+#include "common/SchemaChange.h"
 #include "common/SchemaExistence.h"
 #include "common/UniqueID.h"
 #include "jet/adox/Catalog.h"
-#include "updater/settingsdb/NewColumn.h"
 #include "WebLinksDatabaseUpdates.h"
 #include "WebLinksUpdate.h"
 
@@ -48,7 +48,8 @@ void WebLinksDatabaseUpdate2(RunState& state)
         state, update,
         [&] {
             jet::Connection& webLinks = webLinksConnection(state);
-            addColumnIfMissing(webLinks, webLinksTable, NewColumn::longInteger("UserID"));
+            DatabaseHelpers::AddColumnIfMissing(webLinks, webLinksTable,
+                                                DatabaseHelpers::NewColumn::longInteger("UserID"));
             showStep(update, 2);
             dropMasterIndex(webLinks);
             showStep(update, 3);

@@ -3,9 +3,9 @@
 
 #include "common/OpenTable.h"
 #include "common/ParseIsoDate.h"
+#include "common/SchemaChange.h"
 #include "jet/recordset/Recordset.h"
 #include "updater/settingsdb/FirstRow.h"
-#include "updater/settingsdb/NewColumn.h"
 #include "vb/Error.h"
 #include "WebLinksDatabaseUpdates.h"
 #include "WebLinksUpdate.h"
@@ -52,11 +52,12 @@ void WebLinksDatabaseUpdate3(RunState& state)
         state, update,
         [&] {
             jet::Connection& webLinks = webLinksConnection(state);
-            addColumnIfMissing(webLinks, QStringLiteral("WebLinks"),
-                               NewColumn::dateTime("LastModif"));
+            DatabaseHelpers::AddColumnIfMissing(webLinks, QStringLiteral("WebLinks"),
+                                                DatabaseHelpers::NewColumn::dateTime("LastModif"));
             showStep(update, 2);
-            addColumnIfMissing(webLinks, QStringLiteral("tblDBVer"),
-                               NewColumn::dateTime(downloadField));
+            DatabaseHelpers::AddColumnIfMissing(
+                webLinks, QStringLiteral("tblDBVer"),
+                DatabaseHelpers::NewColumn::dateTime(downloadField));
             showStep(update, 3);
             webLinks.execute(
                 QStringLiteral("UPDATE WebLinks SET WebLinks.LastModif = #10/13/2001#;"));

@@ -1,10 +1,10 @@
 // WebLinks database update 4: each search address once, under a unique index.
 
 #include "common/OpenTable.h"
+#include "common/SchemaChange.h"
 #include "common/SchemaExistence.h"
 #include "jet/adox/Catalog.h"
 #include "jet/recordset/Recordset.h"
-#include "updater/settingsdb/NewColumn.h"
 #include "vb/Error.h"
 #include "WebLinksDatabaseUpdates.h"
 #include "WebLinksUpdate.h"
