@@ -2,6 +2,7 @@
 // them, checked against the rows Jet would leave.
 
 #include "TestDatabase.h"
+#include "updater/maindb/MainDatabaseSql.h"
 
 #include <gtest/gtest.h>
 #include <QDateTime>
@@ -111,51 +112,6 @@ TEST_F(MainDatabaseUpdate, MaximumOfTheOldNumbering)
               QList<Row>{Row{"12"}});
 }
 
-QString update10Statement()
-{
-    return QStringLiteral(
-        "UPDATE tblWines "
-        "SET tblWines.Varieties = IIf([Variety1]='<unknown>','<unknown>',[Variety1] & ' - ' & "
-        "[VarietyPerc1] & "
-        "IIf([Variety2]='<unknown>','',Chr$(13) & Chr$(10) & [Variety2] & ' - ' & "
-        "[VarietyPerc2] & "
-        "IIf([Variety3]='<unknown>','',Chr$(13) & Chr$(10) & [Variety3] & ' - ' & "
-        "[VarietyPerc3] & "
-        "IIf([Variety4]='<unknown>','',Chr$(13) & Chr$(10) & [Variety4] & ' - ' & "
-        "[VarietyPerc4] & "
-        "IIf([Variety5]='<unknown>','',Chr$(13) & Chr$(10) & [Variety5] & ' - ' & "
-        "[VarietyPerc5]))))),"
-        "tblWines.HasLabel = IIf([WineLabelPointer]<>\"\",True,False),"
-        "tblWines.datDead = "
-        "DateSerial(IIf(Val([Vintage])=0,Left$([DrinkFrom],4),[Vintage])+tblWines.LifeSpan,7+("
-        "tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datDeadNew = "
-        "DateSerial(IIf(Val([Vintage])=0,Left$([DrinkFrom],4),[Vintage])+tblWines.LifeSpan,7,1),"
-        "tblWines.datDecliningEndSoon = "
-        "DateSerial(IIf(Val([Vintage])=0,Left$([DrinkFrom],4),[Vintage])+tblWines.LifeSpan,7-("
-        "tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datDeclining = "
-        "DateSerial(Left$([DrinkTo],4),Right$([DrinkTo],2)+(tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datDecliningNew = DateSerial(Left$([DrinkTo],4),Right$([DrinkTo],2),1),"
-        "tblWines.datBestEndSoon = "
-        "DateSerial(Left$([DrinkTo],4),Right$([DrinkTo],2)-(tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datBestRightOfPeak = "
-        "DateSerial(Left$([Peak],4),Right$([Peak],2)+(tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datPeakPassed = DateSerial(Left$([Peak],4),Right$([Peak],2),1),"
-        "tblWines.datPeakComingUp = "
-        "DateSerial(Left$([Peak],4),Right$([Peak],2)-(tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datBestLeftOfPeak = "
-        "DateSerial(Left$([Optimal],4),Right$([Optimal],2)+(tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datBestNew = DateSerial(Left$([Optimal],4),Right$([Optimal],2),1),"
-        "tblWines.datDrinkHoldEndSoon = "
-        "DateSerial(Left$([Optimal],4),Right$([Optimal],2)-(tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datDrinkHold = "
-        "DateSerial(Left$([DrinkFrom],4),Right$([DrinkFrom],2)+(tblWines.PeriodBandWidth/2),1),"
-        "tblWines.datDrinkHoldNew = DateSerial(Left$([DrinkFrom],4),Right$([DrinkFrom],2),1),"
-        "tblWines.datHoldEndSoon = "
-        "DateSerial(Left$([DrinkFrom],4),Right$([DrinkFrom],2)-(tblWines.PeriodBandWidth/2),1);");
-}
-
 TEST_F(MainDatabaseUpdate, StageDatesVarietiesAndLabelFlag)
 {
     db.exec("INSERT INTO tblWines (WineID, Vintage, DrinkFrom, Optimal, Peak, DrinkTo, LifeSpan, "
@@ -165,7 +121,7 @@ TEST_F(MainDatabaseUpdate, StageDatesVarietiesAndLabelFlag)
             " 'Merlot', '60%', 'Cabernet', '40%', '<unknown>', '<unknown>', '<unknown>'),"
             "(2, '', '2001-03', '2002-01', '2003-05', '2010-12', 20, 12, 'lbl.jpg', "
             " '<unknown>', '', '<unknown>', '', '<unknown>', '<unknown>', '<unknown>')");
-    db.run(update10Statement());
+    db.run(updater::maindb::stageDatesStatement());
     EXPECT_EQ(db.changes(), 2);
 
     const auto wine1 = db.query(
@@ -192,50 +148,9 @@ TEST_F(MainDatabaseUpdate, FirstAndLastDatesWithSubqueriesEndingInSemicolons)
             "INSERT INTO tblTransactions (WineID, Date, Quantity) VALUES "
             "(1, 36000, 6), (1, 36500, 12), (1, 36200, -2), (1, 36900, -1), (2, 37000, -1);"
             "INSERT INTO tblTastingNotes (WineID, Date) VALUES (1, 36300), (1, 36100)");
-    const QString sql = QStringLiteral(
-        "SELECT tblWines.WineID, "
-        "(SELECT Min(tblTransactions.Date) AS FirstBought FROM tblTransactions  where "
-        "tblTransactions.Quantity>0 and tblTransactions.WineID = tblWines.WineID;) AS "
-        "FirstBoughtField,"
-        "(SELECT Max(tblTransactions.Date) AS LastBought FROM tblTransactions  where "
-        "tblTransactions.Quantity>0 and tblTransactions.WineID = tblWines.WineID;) AS "
-        "LastBoughtField,"
-        "(SELECT Min(tblTransactions.Date) AS FirstRemoved FROM tblTransactions  where "
-        "tblTransactions.Quantity<0 and tblTransactions.WineID = tblWines.WineID;) AS "
-        "FirstRemovedField,"
-        "(SELECT Max(tblTransactions.Date) AS LastRemoved FROM tblTransactions  where "
-        "tblTransactions.Quantity<0 and tblTransactions.WineID = tblWines.WineID;) AS "
-        "LastRemovedField,"
-        "(SELECT Min(tblTastingNotes.Date) AS FirstTastingNote FROM tblTastingNotes where "
-        "tblTastingNotes.WineID = tblWines.WineID;) AS FirstTastingNoteField,"
-        "(SELECT Max(tblTastingNotes.Date) AS LastTastingNote FROM tblTastingNotes where "
-        "tblTastingNotes.WineID = tblWines.WineID;) AS LastTastingNoteField "
-        "FROM tblWines;");
+    const QString sql = updater::maindb::firstLastDatesStatement();
     EXPECT_EQ(db.run(sql), (QList<Row>{{"1", "36000", "36500", "36200", "36900", "36100", "36300"},
                                        {"2", "NULL", "NULL", "37000", "37000", "NULL", "NULL"}}));
-}
-
-// The drink/hold indicator: one bit per stage reached, every lower bit set with it.
-QString calcDhiStatement()
-{
-    static const char* stages[] = {"datHoldEndSoon",      "datDrinkHoldNew", "datDrinkHold",
-                                   "datDrinkHoldEndSoon", "datBestNew",      "datBestLeftOfPeak",
-                                   "datPeakComingUp",     "datPeakPassed",   "datBestRightOfPeak",
-                                   "datBestEndSoon",      "datDecliningNew", "datDeclining",
-                                   "datDecliningEndSoon", "datDeadNew",      "datDead"};
-    QString sql = QStringLiteral("SELECT tblWines.WineID,"
-                                 "IIf(Now()>=[tblWines].[datDead],16384,0) AS bytDHI14,");
-    for (int k = 13; k >= 0; --k)
-        sql += QStringLiteral("IIf(Now()>=[tblWines].[%1],%2,IIf(bytDHI%3=%4,%2,0)) AS bytDHI%5,")
-                   .arg(QString::fromLatin1(stages[k]))
-                   .arg(1 << k)
-                   .arg(k + 1)
-                   .arg(1 << (k + 1))
-                   .arg(k);
-    sql += QStringLiteral("bytDHI0+bytDHI1+bytDHI2+bytDHI3+bytDHI4+bytDHI5+bytDHI6+bytDHI7+bytDHI8+"
-                          "bytDHI9+bytDHI10+bytDHI11+bytDHI12+bytDHI13+bytDHI14 AS DHI "
-                          "FROM tblWines;");
-    return sql;
 }
 
 TEST_F(MainDatabaseUpdate, DrinkHoldIndicatorUsesEarlierAliasesOfItsOwnList)
@@ -261,7 +176,7 @@ TEST_F(MainDatabaseUpdate, DrinkHoldIndicatorUsesEarlierAliasesOfItsOwnList)
             "datDecliningEndSoon, datDeadNew, datDead) VALUES " +
             values + ";INSERT INTO tblWines (WineID, datDead, datPeakPassed) VALUES (4, " +
             QString::number(future) + ", " + QString::number(past) + ")");
-    const auto rows = db.run(calcDhiStatement());
+    const auto rows = db.run(updater::maindb::calcDhiQuery());
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[0].front(), "1");
     EXPECT_EQ(rows[0].last(), "0");
@@ -307,59 +222,8 @@ protected:
             INSERT INTO tblTransactions (WineID, Date, Quantity) VALUES (1, 1, 6), (1, 2, 6),
                 (1, 3, -1);
         )");
-        db.exec("CREATE VIEW CalcDHI AS " + translate(calcDhiStatement()).sqlite);
-        db.exec("CREATE VIEW CurrentQuery AS " + translate(currentQueryText()).sqlite);
-    }
-
-    static QString currentQueryText()
-    {
-        return QStringLiteral(
-            "SELECT DISTINCTROW tblWines.WineID, "
-            "IIf([tblWinerySite].[Address1]<>\"\",[tblWinerySite].[Address1] & "
-            "IIf([tblWinerySite].[Address2]<>\"\",Chr$(13) & Chr$(10) & "
-            "[tblWinerySite].[Address2],\"\"),IIf([tblWinerySite].[Address2]<>\"\","
-            "[tblWinerySite].[Address2])) AS Address, CalcDHI.DHI "
-            "FROM (((((tblNotes AS tblNotes_Country RIGHT JOIN (tblNotes AS tblNotes_Region RIGHT "
-            "JOIN"
-            "((((tblWinerySite LEFT JOIN tblPICKCountry ON tblWinerySite.CountryID = "
-            "tblPICKCountry.CountryID) LEFT JOIN tblPICKRegion ON tblWinerySite.StateRegionID = "
-            "tblPICKRegion.StateRegionID) LEFT JOIN tblPICKAppellation AS "
-            "tblPICKAppellation_Winery ON tblWinerySite.AppellationID = "
-            "tblPICKAppellation_Winery.AppellationID) LEFT JOIN tblNotes AS tblNotes_Winery ON "
-            "tblWinerySite.NoteID = tblNotes_Winery.NoteID) ON tblNotes_Region.NoteID = "
-            "tblPICKRegion.NoteID) ON tblNotes_Country.NoteID = tblPICKCountry.NoteID) LEFT JOIN "
-            "tblNotes AS tblNotes_AppellationWinery ON tblPICKAppellation_Winery.NoteID = "
-            "tblNotes_AppellationWinery.NoteID) INNER JOIN (tblPICKType RIGHT JOIN "
-            "(tblPICKBottleSize RIGHT JOIN (tblDrinkProfile RIGHT JOIN ((tblPICKAppellation AS "
-            "tblPICKAppellation_Wine RIGHT JOIN (tblNotes AS tblNotes_Wine RIGHT JOIN tblWines ON "
-            "tblNotes_Wine.NoteID = tblWines.NoteID) ON tblPICKAppellation_Wine.AppellationID = "
-            "tblWines.Appellation"
-            "ID) LEFT JOIN tblNotes AS tblNotes_AppellationWine ON "
-            "tblPICKAppellation_Wine.NoteID = tblNotes_AppellationWine.NoteID) ON "
-            "tblDrinkProfile.DrinkProfileID = tblWines.DrinkProfileID) ON "
-            "tblPICKBottleSize.BottleSizeID = tblWines.BottleSizeID) ON tblPICKType.WineTypeID = "
-            "tblWines.WineTypeID) ON tblWinerySite.WinerySiteID = tblWines.WinerySiteID) LEFT "
-            "JOIN (tblNotes AS tblNotes_TastingNote RIGHT JOIN tblTastingNotes ON "
-            "tblNotes_TastingNote.NoteID = tblTastingNotes.NoteID) ON tblWines.WineID = "
-            "tblTastingNotes.WineID) LEFT JOIN (tblPICKRetailOutlet RIGHT JOIN (tblNotes AS "
-            "tblNotes_Transaction RIGHT JOIN tblTransactions ON tblNotes_Transaction.NoteID = "
-            "tblTransactions.NoteID) ON tblPICKRetailOutlet.RetailStoreID = "
-            "tblTransactions.RetailStoreID) ON tblWines.WineID = tblTransactions.WineID) INNER "
-            "JOIN CalcDHI ON tblWines.WineID = CalcDHI.WineID "
-            "WHERE tblWines.WineID >= 0;");
-    }
-
-    static QString reverseQueryText()
-    {
-        return QStringLiteral(
-            "SELECT DISTINCTROW tblWines.WineID, "
-            "IIf(tblWinerySite.Address1<>\"\",tblWinerySite.Address1 & "
-            "IIf(tblWinerySite.Address2<>\"\",Chr$(13) & Chr$(10) & "
-            "tblWinerySite.Address2,\"\"),IIf(tblWinerySite.Address2<>\"\","
-            "tblWinerySite.Address2)) AS Address, CalcDHI.DHI FROM tblWinerySite INNER JOIN "
-            "((tblWines INNER JOIN CalcDHI ON tblWines.WineID = CalcDHI.WineID) LEFT JOIN "
-            "CurrentQuery ON tblWines.WineID = CurrentQuery.WineID) ON tblWinerySite.WinerySiteID "
-            "= tblWines.WinerySiteID WHERE (((CurrentQuery.WineID) Is Null));");
+        db.exec("CREATE VIEW CalcDHI AS " + translate(updater::maindb::calcDhiQuery()).sqlite);
+        db.exec("CREATE VIEW CurrentQuery AS " + translate(updater::maindb::currentQuery()).sqlite);
     }
 };
 
@@ -376,7 +240,7 @@ TEST_F(StoredQueries, CurrentQueryRepeatsEachWinePerNoteAndTransaction)
 
 TEST_F(StoredQueries, ReverseQueryGivesTheWinesOutsideTheSelection)
 {
-    EXPECT_EQ(db.run(reverseQueryText()), (QList<Row>{{"-5", "Rue 1\r\nTown", "0"}}));
+    EXPECT_EQ(db.run(updater::maindb::reverseQuery()), (QList<Row>{{"-5", "Rue 1\r\nTown", "0"}}));
 }
 
 TEST_F(StoredQueries, StoredQueriesCanBeExpandedInPlace)
@@ -384,15 +248,16 @@ TEST_F(StoredQueries, StoredQueriesCanBeExpandedInPlace)
     TranslateOptions options;
     options.storedQuery = [](const QString& name) -> std::optional<QString> {
         if (name.compare(QStringLiteral("CurrentQuery"), Qt::CaseInsensitive) == 0)
-            return currentQueryText();
+            return updater::maindb::currentQuery();
         if (name == QStringLiteral("CalcDHI"))
-            return calcDhiStatement();
+            return updater::maindb::calcDhiQuery();
         if (name == QStringLiteral("Loop"))
             return QStringLiteral("SELECT * FROM Loop");
         return std::nullopt;
     };
     db.exec("DROP VIEW CurrentQuery; DROP VIEW CalcDHI");
-    EXPECT_EQ(db.run(reverseQueryText(), {}, options), (QList<Row>{{"-5", "Rue 1\r\nTown", "0"}}));
+    EXPECT_EQ(db.run(updater::maindb::reverseQuery(), {}, options),
+              (QList<Row>{{"-5", "Rue 1\r\nTown", "0"}}));
     EXPECT_THROW(translate(QStringLiteral("SELECT * FROM Loop"), options), vb::Error);
 }
 
