@@ -497,7 +497,7 @@ bool checkDatabase(sqlite3* db, QString* reason)
     return problem.isEmpty();
 }
 
-QByteArray contentDigest(sqlite3* db)
+QByteArray contentDigest(sqlite3* db, DigestScope scope)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
     const auto addText = [&hash](const QByteArray& text) {
@@ -506,9 +506,12 @@ QByteArray contentDigest(sqlite3* db)
     };
     QStringList tables;
     {
+        const QString userData = QStringLiteral(" WHERE tbl_name NOT LIKE 'MSys%' AND tbl_name "
+                                                "NOT LIKE 'sqlite%'");
         const StatementHandle schema =
-            prepare(db, QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_schema "
-                                       "ORDER BY type, name"));
+            prepare(db, QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_schema%1 "
+                                       "ORDER BY type, name")
+                            .arg(scope == DigestScope::UserData ? userData : QString()));
         while (step(db, schema.get())) {
             for (int column = 0; column < 4; ++column)
                 addText(QByteArray(

@@ -33,10 +33,19 @@ void restoreDatabase(const QString& backup, const QString& target);
 // tblDBVer, when it has one, can be read. Otherwise false, with the reason in `reason`.
 bool verifyDatabase(const QString& path, QString* reason = nullptr);
 
-// For code that holds its own connection (the compaction program):
-// SHA-256 over the schema and every row of every table, in stored order. Two databases with
-// equal digests read the same. Raises vb::Error when a table cannot be read.
-QByteArray contentDigest(sqlite3* db);
+// Which tables a digest covers: all of them (a copy must match its source exactly), or the
+// user's data only, leaving out the engine's own tables ("MSys...", "sqlite_..."), which differ
+// between databases holding the same data (the password's salt, counters' high-water marks).
+enum class DigestScope
+{
+    Everything,
+    UserData,
+};
+
+// For code that holds its own connection (the compaction program, the sample's checks):
+// SHA-256 over the schema and every row of every table in `scope`, in stored order. Two
+// databases with equal digests read the same. Raises vb::Error when a table cannot be read.
+QByteArray contentDigest(sqlite3* db, DigestScope scope = DigestScope::Everything);
 // SQLite's integrity check plus the version table rule of verifyDatabase().
 bool checkDatabase(sqlite3* db, QString* reason = nullptr);
 
