@@ -107,6 +107,7 @@ function(qv_version_info target)
     _qv_asm_bytes(tail "\",${productName},${productVersion}}")
     _qv_asm_bytes(head "{${head}")
     set_target_properties(${target} PROPERTIES
+        QV_VERSION_INFO_DESCRIPTION "${ARG_DESCRIPTION}"
         QV_VERSION_INFO_HEAD "${head}"
         QV_VERSION_INFO_TAIL "${tail},0x00")
 

@@ -54,14 +54,29 @@ QString applyOption(BatchCommand& command, const QString& option, const QString&
 
 } // namespace
 
-QString commandLineUsage()
+shell::ProgramHelp programHelp()
 {
-    return u"usage: quorvex\n"
-           "       quorvex report NAME [--grouping \"A/B/C\"] [--details] "
-           "[--kind ByWine|ByLocation]\n"
-           "                      [--query NUMBER|DESCRIPTION] --export FORMAT --out FILE\n"
-           "NAME: %1\nFORMAT: %2"_s.arg(reportNames().join(u", "_s),
-                                        batchFormatNames().join(u", "_s));
+    return {
+        .name = u"quorvex"_s,
+        .synopses = {u"report NAME [OPTION...] --export FORMAT --out FILE"_s, QString()},
+        .summary =
+            u"Without arguments, shows the host window on the registered cellar; on the first "
+            "run of a user it offers to lay out a new cellar (the sample cellar or an empty "
+            "one) under the user's data folder and registers it.\n"
+            "\"quorvex report\" writes one report headless, with the export options the "
+            "viewer keeps for it."_s,
+        .details =
+            u"NAME: %1\n"
+            "FORMAT: %2\n"
+            "  --grouping \"A/B/C\"         the wine list's grouping, three parts (may be empty)\n"
+            "  --details                  the cellar book with details\n"
+            "  --kind ByWine|ByLocation   the bottle locations report's kind\n"
+            "  --query NUMBER|DESCRIPTION the selection (default: the user's last one)\n"
+            "\n"
+            "Exit status: 0 written, 1 the report failed, 64 bad options."_s.arg(
+                reportNames().join(u", "_s), batchFormatNames().join(u", "_s)),
+        .valueOptions = {u"--grouping"_s, u"--kind"_s, u"--query"_s, u"--export"_s, u"--out"_s},
+    };
 }
 
 CommandLine parseCommandLine(const QStringList& arguments)

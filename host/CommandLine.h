@@ -9,6 +9,7 @@
 // xls, tif. Without --query the user's last selection applies.
 
 #include "host/ReportRequest.h"
+#include "platform/shell/ProgramOptions.h"
 
 #include <optional>
 #include <QString>
@@ -34,6 +35,7 @@ struct CommandLine
 // `arguments` without the program name.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-QString commandLineUsage();
+// What --help and a usage error print.
+shell::ProgramHelp programHelp();
 
 } // namespace host

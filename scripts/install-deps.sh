@@ -11,6 +11,7 @@ packages=(
     fonts-liberation2 fonts-ipafont-gothic
     poppler-utils libtiff-tools qpdf python3 python3-xlrd binutils unrtf
     mdbtools-dev mdbtools
+    dpkg-dev fakeroot lintian desktop-file-utils appstream xvfb xauth
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "frmMain.h"
 #include "platform/shell/MsgBox.h"
 #include "platform/shell/NonInteractiveUser.h"
+#include "platform/shell/ProgramOptions.h"
 #include "UpdateDriver.h"
 
 #include <cstdio>
@@ -17,14 +18,6 @@ namespace updater {
 
 namespace {
 
-QStringList argumentsOf(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return arguments;
-}
-
 // An unattended run needs no screen: without one it draws its window off screen.
 void chooseHeadlessPlatform()
 {
@@ -33,18 +26,45 @@ void chooseHeadlessPlatform()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-constexpr int usageError = 64;
+const shell::ProgramHelp& travoneHelp()
+{
+    static const shell::ProgramHelp help{
+        .name = u"travone"_s,
+        .synopses = {u"[restart] [--unattended] [--backup-dir DIR]"_s},
+        .summary = u"Backs up the databases of the registered installation and brings each to "
+                   "the current version (main wine database 11, settings 18, weblinks 4), "
+                   "restoring the backups if anything fails; then hands over to the compaction "
+                   "program tovrak in the installation's Tools folder."_s,
+        .details =
+            u"  restart            passed on to the compaction program, which starts the host "
+            "again\n"
+            "  --unattended       answer every question so that the update goes on and write "
+            "each\n"
+            "                     message to standard output\n"
+            "  --backup-dir DIR   back up the user's files into a dated folder in DIR without "
+            "asking\n"
+            "\n"
+            "Exit status: 0 updated, 1 failed (databases restored, or refused before any "
+            "change),\n"
+            "2 the restore failed, 3 the compaction program could not be started, 4 another "
+            "run is\n"
+            "in progress, 5 the user declined, 64 bad options."_s,
+        .valueOptions = {u"--backup-dir"_s},
+    };
+    return help;
+}
 
 } // namespace
 
 int runTravone(int argc, char** argv, UpdateChains chains, UserFilesBackupFactory backupFactory)
 {
     // Before anything else, so that a misspelt option never starts an update.
-    const CommandLine commandLine = CommandLine::parse(argumentsOf(argc, argv));
-    if (!commandLine.problem.isEmpty()) {
-        std::fprintf(stderr, "travone: %s\n", qPrintable(commandLine.problem));
-        return usageError;
-    }
+    const QStringList arguments = shell::argumentsOf(argc, argv);
+    if (const std::optional<int> answered = shell::answerStandardOptions(travoneHelp(), arguments))
+        return *answered;
+    const CommandLine commandLine = CommandLine::parse(arguments);
+    if (!commandLine.problem.isEmpty())
+        return shell::usageError(travoneHelp(), commandLine.problem);
     if (commandLine.unattended)
         chooseHeadlessPlatform();
     std::optional<DisplayGuard> noDisplay(

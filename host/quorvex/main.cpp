@@ -1,11 +1,14 @@
 // quorvex: the host stand-in. Without arguments it shows its window on the registered
-// installation; "quorvex report ..." runs one report headless (see host/CommandLine.h).
+// installation (on a user's first start, after laying out a new cellar: host/FirstRun.h);
+// "quorvex report ..." runs one report headless (see host/CommandLine.h).
 
 #include "common/Registry_Management.h"
 #include "host/BatchRun.h"
+#include "host/FirstRun.h"
 #include "host/frmQuorvex.h"
 #include "host/HostSession.h"
 #include "platform/shell/MsgBox.h"
+#include "platform/shell/ProgramOptions.h"
 
 #include <cstdio>
 #include <QApplication>
@@ -17,6 +20,10 @@ namespace {
 int runWindow()
 {
     try {
+        if (!host::cellarRegistered() &&
+            host::offerNewCellar(QCoreApplication::applicationDirPath()) ==
+                host::FirstRunChoice::Declined)
+            return 0;
         host::HostSession session(host::HostFiles::fromRegistry());
         const QString last = Registry_Management::GetProductSetting(
             reg::HKEY_CURRENT_USER, u"LastSelections"_s, u"QueryID"_s, u"0"_s);
@@ -39,17 +46,17 @@ int runWindow()
 
 int main(int argc, char* argv[])
 {
+    const shell::ProgramHelp help = host::programHelp();
+    const QStringList arguments = shell::argumentsOf(argc, argv);
+    if (const std::optional<int> answered = shell::answerStandardOptions(help, arguments))
+        return *answered;
+    // Checked before Qt is started, so that a mistyped command needs no display.
+    const host::CommandLine line = host::parseCommandLine(shell::withoutQtOptions(arguments));
+    if (!line.error.isEmpty())
+        return shell::usageError(help, line.error);
     // A headless run needs no display.
-    const bool batch = argc > 1 && qstrcmp(argv[1], "report") == 0;
-    if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    if (line.batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const QApplication app(argc, argv);
-    const host::CommandLine line = host::parseCommandLine(QApplication::arguments().mid(1));
-    if (!line.error.isEmpty()) {
-        std::fputs(
-            qPrintable(u"quorvex: "_s + line.error + u'\n' + host::commandLineUsage() + u'\n'),
-            stderr);
-        return host::kExitUsage;
-    }
     return line.batch ? host::runBatch(line.command) : runWindow();
 }

@@ -1,26 +1,32 @@
 // regedit: exports a registry key to a .reg file (regedit /E FILE KEY) and imports one back
 // (regedit /S FILE).
 
+#include "platform/shell/ProgramOptions.h"
 #include "RegExport.h"
 #include "RegImport.h"
 
 #include <cstdio>
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
-const char* const kHelp =
-    "Usage:\n"
-    "  regedit /E FILE [KEY]  export KEY (default HKEY_CURRENT_USER) and its sub-keys to FILE\n"
-    "                         in the \"Windows Registry Editor Version 5.00\" format\n"
-    "  regedit /S FILE        import FILE (version 5.00 or REGEDIT4) without asking\n"
-    "  regedit FILE           the same as /S\n"
-    "Switches may be written with / or -, in any case. Errors go to standard error with exit\n"
-    "status 1; a failed export leaves the previous file as it was, and a failed import\n"
-    "changes nothing.\n";
+const shell::ProgramHelp kHelp{
+    .name = u"regedit"_s,
+    .synopses = {u"/E FILE [KEY]"_s, u"/S FILE"_s, u"FILE"_s},
+    .summary = u"Exports a key of the user's registry store to a .reg file, or imports one."_s,
+    .details =
+        u"  /E FILE [KEY]  export KEY (default HKEY_CURRENT_USER) and its sub-keys to FILE\n"
+        "                 in the \"Windows Registry Editor Version 5.00\" format\n"
+        "  /S FILE        import FILE (version 5.00 or REGEDIT4) without asking\n"
+        "  FILE           the same as /S\n"
+        "Switches may be written with / or -, in any case. Errors go to standard error with\n"
+        "exit status 1; a failed export leaves the previous file as it was, and a failed\n"
+        "import changes nothing. Exit status 64: a command line that cannot be understood."_s,
+};
 
 void printLine(const QString& text)
 {
@@ -30,9 +36,7 @@ void printLine(const QString& text)
 
 int usage(const QString& problem)
 {
-    printLine(QStringLiteral("regedit: %1").arg(problem));
-    std::fputs(kHelp, stderr);
-    return kExitUsage;
+    return shell::usageError(kHelp, problem);
 }
 
 bool isSwitch(const QString& arg, char letter)
@@ -53,15 +57,16 @@ int report(const QString& problem)
 
 int main(int argc, char* argv[])
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+    QStringList args = shell::argumentsOf(argc, argv);
     if (args.isEmpty())
         return usage(QStringLiteral("nothing to do"));
-    if (args[0] == QLatin1String("/?") || args[0] == QLatin1String("--help")) {
-        std::fputs(kHelp, stdout);
-        return 0;
-    }
+    if (args[0] == QLatin1String("/?"))
+        args[0] = u"--help"_s;
+    if (args.size() == 1)
+        if (const std::optional<int> answered = shell::answerStandardOptions(kHelp, args))
+            return *answered;
+    if (args[0].startsWith(u"--"_s))
+        return usage(u"unknown option %1"_s.arg(args[0]));
     if (isSwitch(args[0], 'e')) {
         if (args.size() < 2 || args.size() > 3)
             return usage(QStringLiteral("/E needs FILE and at most one KEY"));

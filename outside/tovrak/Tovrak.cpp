@@ -113,7 +113,6 @@ int run(const Options& options, QTextStream& out, QTextStream& err)
 QString help()
 {
     return QStringLiteral(
-        "Usage: tovrak [--tools DIR] [restart]\n"
         "Compacts the databases of the installation whose tools folder is DIR (default: the\n"
         "folder tovrak is in): the main wine database and the language database named in the\n"
         "registry (default csample.qvd and english.lan above the tools folder), settings.dat\n"
@@ -121,7 +120,7 @@ QString help()
         "restart: afterwards start the host application 'quorvex' of the installation (the\n"
         "folder above the tools folder) when it is there, whatever the outcome.\n"
         "Exit status 0 when every database was compacted, 1 when any was not (one line per\n"
-        "failure on standard error), 2 for a command line that cannot be understood.\n");
+        "failure on standard error), 64 for a command line that cannot be understood.\n");
 }
 
 } // namespace tovrak

@@ -19,7 +19,7 @@ struct Options
 
 inline constexpr int exitAllCompacted = 0;
 inline constexpr int exitSomeFailed = 1;
-inline constexpr int exitUsage = 2;
+inline constexpr int exitUsage = 64;
 
 // The command line without the program name: [--tools DIR] [restart]. nullopt with the
 // problem in `problem` when it cannot be understood.
@@ -30,7 +30,7 @@ std::optional<Options> parseArguments(const QStringList& arguments, QString& pro
 // file and the reason) to `err`. Returns exitAllCompacted or exitSomeFailed.
 int run(const Options& options, QTextStream& out, QTextStream& err);
 
-// The usage text.
+// What the program does, as --help describes it below the usage line.
 QString help();
 
 } // namespace tovrak

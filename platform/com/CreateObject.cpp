@@ -1,5 +1,5 @@
 // CreateObject: the process's own classes, then the user's registrations, then the program
-// folder.
+// folder and the suite's library folder.
 
 #include "platform/com/CreateObject.h"
 
@@ -58,11 +58,13 @@ std::unique_ptr<QObject> createObject(const QString& progId)
     const QString registered = registeredServer(progId);
     if (!registered.isEmpty())
         return createFromLibrary(progId, registered);
-    const QString folder = programFolder();
-    const QString found = programFolderServer(progId, folder);
-    if (found.isEmpty())
-        raiseNoServer(progId, folder);
-    return createFromLibrary(progId, found);
+    const QStringList folders = componentFolders();
+    for (const QString& folder : folders) {
+        const QString found = programFolderServer(progId, folder);
+        if (!found.isEmpty())
+            return createFromLibrary(progId, found);
+    }
+    raiseNoServer(progId, folders.join(QStringLiteral(", ")));
 }
 
 } // namespace com

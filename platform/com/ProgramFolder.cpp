@@ -3,6 +3,8 @@
 #include "platform/com/ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace com {
 
@@ -21,6 +23,24 @@ QString programFolder()
     if (!overrideFolder().isEmpty())
         return overrideFolder();
     return QCoreApplication::applicationDirPath();
+}
+
+QStringList componentFolders()
+{
+    if (!overrideFolder().isEmpty())
+        return {overrideFolder()};
+    QStringList folders;
+    const QString program = programFolder();
+    for (const QString& folder :
+         {program, QDir(program).filePath(QStringLiteral(QV_COMPONENT_FOLDER_FROM_PROGRAMS)),
+          QStringLiteral(QV_COMPONENT_FOLDER_INSTALLED)}) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        if (!canonical.isEmpty() && QFileInfo(canonical).isDir() && !folders.contains(canonical))
+            folders << canonical;
+    }
+    if (folders.isEmpty())
+        folders << program;
+    return folders;
 }
 
 ScopedProgramFolder::ScopedProgramFolder(const QString& folder) : m_previous(overrideFolder())

@@ -2,6 +2,7 @@
 //
 //   qvsample --out DIR [--wines N] [--register]
 
+#include "platform/shell/ProgramOptions.h"
 #include "sample/Installation.h"
 #include "vb/Error.h"
 
@@ -18,23 +19,31 @@ int fail(const QString& message)
     return 1;
 }
 
+shell::ProgramHelp qvsampleHelp(const QCommandLineParser& parser)
+{
+    // The option lines as the parser lays them out, below our own usage line.
+    return {.name = QStringLiteral("qvsample"),
+            .synopses = {QStringLiteral("--out DIR [--wines N] [--register]")},
+            .summary = parser.applicationDescription(),
+            .details = QStringLiteral("Options:") +
+                       parser.helpText().section(QStringLiteral("Options:"), 1),
+            .valueOptions = {QStringLiteral("--out"), QStringLiteral("--wines")}};
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    // Label pictures are drawn off screen; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication application(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("qvsample"));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Lays out a sample installation of the suite: the databases at their oldest versions "
         "(main wine database 3, settings 3, weblinks 1), the language database, label pictures "
         "and the suite's programs in Tools/."));
-    parser.addHelpOption();
+    // -h as before; --help and --version are answered the same way in every program.
+    QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("?")},
+                                  QStringLiteral("Display this help and exit."));
+    helpOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(helpOption);
     const QCommandLineOption out(QStringLiteral("out"),
                                  QStringLiteral("The installation folder (new or empty)."),
                                  QStringLiteral("DIR"));
@@ -48,14 +57,30 @@ int main(int argc, char* argv[])
         QStringLiteral("Point the suite at the installation in the registry store "
                        "($QUORVEX_REGISTRY)."));
     parser.addOptions({out, wines, registerOption});
-    parser.process(application);
+    const shell::ProgramHelp help = qvsampleHelp(parser);
+    if (const std::optional<int> answered =
+            shell::answerStandardOptions(help, shell::argumentsOf(argc, argv)))
+        return *answered;
+
+    // Label pictures are drawn off screen; no display is needed.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qvsample"));
+    if (!parser.parse(QCoreApplication::arguments()))
+        return shell::usageError(help, parser.errorText());
+    if (parser.isSet(helpOption))
+        return shell::answerStandardOptions(help, {QStringLiteral("--help")}).value_or(0);
 
     if (!parser.positionalArguments().isEmpty()) {
-        return fail(QStringLiteral("unexpected argument '%1'. Try 'qvsample --help'.")
-                        .arg(parser.positionalArguments().front()));
+        return shell::usageError(
+            help,
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().front()));
     }
     if (!parser.isSet(out) || parser.value(out).isEmpty()) {
-        return fail(QStringLiteral("name the installation folder with --out DIR."));
+        return shell::usageError(help,
+                                 QStringLiteral("name the installation folder with --out DIR."));
     }
     sample::InstallationOptions options;
     if (parser.isSet(wines)) {

@@ -96,9 +96,9 @@ TEST_F(Program, AMissingKeyFailsAndLeavesAnExistingFileAlone)
 
 TEST_F(Program, WrongUseGivesUsage)
 {
-    EXPECT_EQ(regeditRun({}).exitCode, 2);
-    EXPECT_EQ(regeditRun({QStringLiteral("/E")}).exitCode, 2);
-    EXPECT_EQ(regeditRun({QStringLiteral("/S")}).exitCode, 2);
+    EXPECT_EQ(regeditRun({}).exitCode, 64);
+    EXPECT_EQ(regeditRun({QStringLiteral("/E")}).exitCode, 64);
+    EXPECT_EQ(regeditRun({QStringLiteral("/S")}).exitCode, 64);
     const Outcome missingFile =
         regeditRun({QStringLiteral("/S"), filePath(QStringLiteral("no.reg"))});
     EXPECT_EQ(missingFile.exitCode, 1);

@@ -101,11 +101,11 @@ TEST_F(Failure, ACommandLineItDoesNotUnderstandTouchesNothing)
     for (const QStringList& arguments :
          {QStringList{"Restart"}, QStringList{"restart", "restart"}, QStringList{"/x"}}) {
         const Outcome outcome = run(arguments);
-        EXPECT_EQ(outcome.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(outcome.exitCode, 64) << arguments.join(' ').toStdString();
         EXPECT_TRUE(outcome.err.contains(QStringLiteral("Usage: tovrak")));
     }
     const Outcome noFolder = runTovrak({QStringLiteral("--tools")});
-    EXPECT_EQ(noFolder.exitCode, 2);
+    EXPECT_EQ(noFolder.exitCode, 64);
     EXPECT_TRUE(noFolder.err.contains(QStringLiteral("--tools needs a folder")));
     EXPECT_EQ(bytesOf(databases().at(0)), before);
 }
@@ -117,7 +117,7 @@ TEST_F(Failure, AToolsFolderThatDoesNotExistCompactsNothing)
                                             QStringLiteral("FullPath"), databases().at(0));
     const QString missing = inst(QStringLiteral("No Such Tools"));
     const Outcome outcome = runTovrak({QStringLiteral("--tools"), missing});
-    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_EQ(outcome.exitCode, 64);
     EXPECT_TRUE(outcome.err.contains(
         QStringLiteral("--tools: the folder '%1' does not exist").arg(missing)))
         << outcome.err.toStdString();

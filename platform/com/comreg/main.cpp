@@ -5,6 +5,7 @@
 // Exit status: 0 done, 1 a library could not be (un)registered, 64 bad usage.
 
 #include "platform/com/ServerRegistration.h"
+#include "platform/shell/ProgramOptions.h"
 #include "platform/vb/Error.h"
 
 #include <cstdio>
@@ -16,33 +17,44 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kUsageError = 64;
+const shell::ProgramHelp kHelp{
+    .name = u"comreg"_s,
+    .synopses = {u"[--unregister|/u] LIBRARY..."_s},
+    .summary = u"Registers component libraries for the current user, as regsvr32 does: every "
+               "ProgID a library's metadata lists is written to the registry store under "
+               "HKEY_CURRENT_USER\\Software\\Classes\\<ProgID>\\InprocServer32."_s,
+    .details = u"  --unregister, /u   remove the registrations that name these libraries\n"
+               "Exit status: 0 done, 1 a library could not be (un)registered, 64 bad usage."_s,
+};
 
 void print(FILE* stream, const QString& text)
 {
     std::fputs(qPrintable(text + u'\n'), stream);
 }
 
-int usage()
+int usage(const QString& problem)
 {
-    print(stderr, u"usage: comreg [--unregister|/u] LIBRARY..."_s);
-    return kUsageError;
+    return shell::usageError(kHelp, problem);
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
-    QStringList files = app.arguments().mid(1);
+    QStringList files = shell::argumentsOf(argc, argv);
+    if (const std::optional<int> answered = shell::answerStandardOptions(kHelp, files))
+        return *answered;
+    const QCoreApplication app(argc, argv);
     bool unregister = false;
     if (!files.isEmpty() && (files.front() == u"--unregister"_s ||
                              files.front().compare(u"/u"_s, Qt::CaseInsensitive) == 0)) {
         unregister = true;
         files.removeFirst();
     }
-    if (files.isEmpty() || files.front().startsWith(u'-'))
-        return usage();
+    if (files.isEmpty())
+        return usage(u"no library named"_s);
+    if (files.front().startsWith(u'-'))
+        return usage(u"unknown option %1"_s.arg(files.front()));
     int status = 0;
     for (const QString& file : files) {
         try {

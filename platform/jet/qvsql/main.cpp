@@ -8,6 +8,7 @@
 //   qvsql --translate [FILE] "SQL"       the SQLite text a statement becomes
 
 #include "jet/DatabasePassword.h"
+#include "platform/shell/ProgramOptions.h"
 #include "SqlShell.h"
 
 #include <cstdio>
@@ -20,12 +21,19 @@
 namespace {
 
 constexpr int exitFailure = 1;
-constexpr int exitUsage = 2;
 
-int usageError(QTextStream& err, const QString& message)
+shell::ProgramHelp qvsqlHelp(const QCommandLineParser& parser)
 {
-    err << "qvsql: " << message << "\nTry 'qvsql --help'.\n";
-    return exitUsage;
+    // The option lines as the parser lays them out, below our own usage lines.
+    const QString options = parser.helpText().section(QStringLiteral("Options:"), 1);
+    return {.name = QStringLiteral("qvsql"),
+            .synopses = {QStringLiteral("[--password PW] FILE [SQL...]"),
+                         QStringLiteral("[--password PW] FILE -f SCRIPT"),
+                         QStringLiteral("--create FILE"), QStringLiteral("--schema FILE"),
+                         QStringLiteral("--translate [FILE] SQL...")},
+            .summary = parser.applicationDescription(),
+            .details = QStringLiteral("Options:") + options,
+            .valueOptions = {QStringLiteral("--password"), QStringLiteral("-f")}};
 }
 
 } // namespace
@@ -41,7 +49,11 @@ int main(int argc, char* argv[])
     parser.setApplicationDescription(
         QStringLiteral("Runs Jet SQL on a database file. Rows print as tab-separated text with a "
                        "header line; Null prints as an empty field."));
-    parser.addHelpOption();
+    // -h and -? as before; --help and --version are answered the same way in every program.
+    QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("?")},
+                                  QStringLiteral("Display this help and exit."));
+    helpOption.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(helpOption);
     const QCommandLineOption createOption(QStringLiteral("create"),
                                           QStringLiteral("Make a new, empty database FILE."));
     const QCommandLineOption schemaOption(QStringLiteral("schema"),
@@ -59,14 +71,21 @@ int main(int argc, char* argv[])
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The database file."));
     parser.addPositionalArgument(QStringLiteral("SQL"), QStringLiteral("Statements to run."),
                                  QStringLiteral("[SQL...]"));
-    parser.process(app);
+    const shell::ProgramHelp help = qvsqlHelp(parser);
+    const QStringList given = QCoreApplication::arguments().mid(1);
+    if (const std::optional<int> answered = shell::answerStandardOptions(help, given))
+        return *answered;
+    if (!parser.parse(QCoreApplication::arguments()))
+        return shell::usageError(help, parser.errorText());
+    if (parser.isSet(helpOption))
+        return shell::answerStandardOptions(help, {QStringLiteral("--help")}).value_or(0);
 
     QStringList arguments = parser.positionalArguments();
     const QString password = parser.value(passwordOption);
 
     if (parser.isSet(createOption)) {
         if (arguments.size() != 1) {
-            return usageError(err, QStringLiteral("--create takes one FILE."));
+            return shell::usageError(help, QStringLiteral("--create takes one FILE."));
         }
         return SqlShell::create(arguments.front(), password, err) ? 0 : exitFailure;
     }
@@ -80,7 +99,7 @@ int main(int argc, char* argv[])
             }
         }
         if (arguments.isEmpty()) {
-            return usageError(err, QStringLiteral("--translate needs a statement."));
+            return shell::usageError(help, QStringLiteral("--translate needs a statement."));
         }
         bool ok = true;
         for (const QString& statement : arguments) {
@@ -90,7 +109,7 @@ int main(int argc, char* argv[])
     }
 
     if (arguments.isEmpty()) {
-        return usageError(err, QStringLiteral("No database FILE given."));
+        return shell::usageError(help, QStringLiteral("No database FILE given."));
     }
     if (!shell.open(arguments.takeFirst(), password)) {
         return exitFailure;

@@ -1,36 +1,41 @@
 // qvreg: reads and writes the per-user registry store from the command line.
 
+#include "platform/shell/ProgramOptions.h"
 #include "Registry.h"
 #include "ValueArgument.h"
 
 #include <cstdio>
 #include <QStringList>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-const char* const kHelp =
-    "Usage: qvreg COMMAND ...\n"
-    "  qvreg set KEY NAME VALUE [TYPE]  write a value (creating KEY and its parents)\n"
-    "  qvreg get KEY NAME               print a value as text\n"
-    "  qvreg delete KEY [NAME]          delete the value NAME, or KEY with all its sub-keys\n"
-    "  qvreg list KEY                   print the sub-keys ([Name]) and values\n"
-    "                                   (name, type, text separated by tabs; @ = default)\n"
-    "\n"
-    "KEY is a full key name such as HKEY_CURRENT_USER\\Software\\Quillmere\\Quorvex\n"
-    "(HKCU\\... is accepted). Use \"\" as NAME for the default value.\n"
-    "TYPE is one of:\n"
-    "  sz         text (default), stored as UTF-8 with a terminating zero\n"
-    "  expand_sz  text with %VARIABLES%, stored like sz\n"
-    "  dword      32-bit number, decimal or 0x hex (4294967295, -1, 0x10)\n"
-    "  binary     hex bytes separated by commas: 01,ab,ff\n"
-    "  multi_sz   strings separated by a literal \\0 in VALUE: \"one\\0two\" (\\\\ is a "
-    "backslash)\n"
-    "\n"
-    "The store is $QUORVEX_REGISTRY, else $XDG_CONFIG_HOME/quorvex/registry.db.\n"
-    "Exit status: 0 success, 1 registry error, 2 wrong usage.\n";
+const shell::ProgramHelp kHelp{
+    .name = u"qvreg"_s,
+    .synopses = {u"COMMAND ..."_s},
+    .summary = u"Reads and writes the per-user registry store."_s,
+    .details =
+        u"  qvreg set KEY NAME VALUE [TYPE]  write a value (creating KEY and its parents)\n"
+        "  qvreg get KEY NAME               print a value as text\n"
+        "  qvreg delete KEY [NAME]          delete the value NAME, or KEY with all its sub-keys\n"
+        "  qvreg list KEY                   print the sub-keys ([Name]) and values\n"
+        "                                   (name, type, text separated by tabs; @ = default)\n"
+        "\n"
+        "KEY is a full key name such as HKEY_CURRENT_USER\\Software\\Quillmere\\Quorvex\n"
+        "(HKCU\\... is accepted). Use \"\" as NAME for the default value.\n"
+        "TYPE is one of:\n"
+        "  sz         text (default), stored as UTF-8 with a terminating zero\n"
+        "  expand_sz  text with %VARIABLES%, stored like sz\n"
+        "  dword      32-bit number, decimal or 0x hex (4294967295, -1, 0x10)\n"
+        "  binary     hex bytes separated by commas: 01,ab,ff\n"
+        "  multi_sz   strings separated by a literal \\0 in VALUE: \"one\\0two\" (\\\\ is a "
+        "backslash)\n"
+        "\n"
+        "The store is $QUORVEX_REGISTRY, else $XDG_CONFIG_HOME/quorvex/registry.db.\n"
+        "Exit status: 0 success, 1 registry error, 64 wrong usage."_s,
+};
 
 void printLine(FILE* stream, const QString& text)
 {
@@ -40,9 +45,7 @@ void printLine(FILE* stream, const QString& text)
 
 int usage(const QString& problem)
 {
-    printLine(stderr, QStringLiteral("qvreg: %1").arg(problem));
-    std::fputs(kHelp, stderr);
-    return kExitUsage;
+    return shell::usageError(kHelp, problem);
 }
 
 int failed(const QString& doing, reg::Status status)
@@ -90,7 +93,7 @@ int openForReading(const QString& keyPath, KeyHandle* key)
     reg::Hkey root = 0;
     QString subKey;
     if (!splitKey(keyPath, &root, &subKey))
-        return kExitUsage;
+        return shell::kUsageStatus;
     const reg::Status status = reg::openKeyEx(root, subKey, reg::KEY_READ, key->out());
     if (status != reg::ERROR_SUCCESS)
         return failed(QStringLiteral("Opening %1").arg(keyPath), status);
@@ -108,7 +111,7 @@ int setValue(const QStringList& args)
     reg::Hkey root = 0;
     QString subKey;
     if (!splitKey(args[0], &root, &subKey))
-        return kExitUsage;
+        return shell::kUsageStatus;
     KeyHandle key;
     reg::Status status = reg::createKeyEx(root, subKey, reg::KEY_WRITE, key.out());
     if (status != reg::ERROR_SUCCESS)
@@ -148,7 +151,7 @@ int deleteEntry(const QStringList& args)
     reg::Hkey root = 0;
     QString subKey;
     if (!splitKey(args[0], &root, &subKey))
-        return kExitUsage;
+        return shell::kUsageStatus;
     if (args.size() == 1) {
         if (subKey.isEmpty())
             return usage(QStringLiteral("a root key cannot be deleted"));
@@ -198,17 +201,14 @@ int listKey(const QStringList& args)
 
 int main(int argc, char* argv[])
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
+    QStringList args = shell::argumentsOf(argc, argv);
     if (args.isEmpty())
         return usage(QStringLiteral("no command given"));
+    if (args.front() == QLatin1String("-h") || args.front() == QLatin1String("help"))
+        args.front() = u"--help"_s;
+    if (const std::optional<int> answered = shell::answerStandardOptions(kHelp, args.mid(0, 1)))
+        return *answered;
     const QString command = args.takeFirst().toLower();
-    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
-        command == QLatin1String("help")) {
-        std::fputs(kHelp, stdout);
-        return 0;
-    }
     if (command == QLatin1String("set"))
         return setValue(args);
     if (command == QLatin1String("get"))

@@ -121,25 +121,25 @@ TEST_F(Qvreg, BadInputGivesAMessageAndAStatus)
 {
     CommandResult run = qvreg({QStringLiteral("set"), QStringLiteral("HKEY_NOWHERE\\x"),
                                QStringLiteral("n"), QStringLiteral("v")});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.exitCode, 64);
     EXPECT_TRUE(run.err.contains(QStringLiteral("HKEY_NOWHERE")));
     run = qvreg({QStringLiteral("set"), kKey, QStringLiteral("n"), QStringLiteral("12x"),
                  QStringLiteral("dword")});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.exitCode, 64);
     EXPECT_TRUE(run.err.contains(QStringLiteral("12x")));
     run = qvreg({QStringLiteral("set"), kKey, QStringLiteral("n"), QStringLiteral("4294967296"),
                  QStringLiteral("dword")});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.exitCode, 64);
     run = qvreg({QStringLiteral("set"), kKey, QStringLiteral("n"), QStringLiteral("1,xyz"),
                  QStringLiteral("binary")});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.exitCode, 64);
     run = qvreg({QStringLiteral("set"), kKey, QStringLiteral("n"), QStringLiteral("v"),
                  QStringLiteral("float")});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.exitCode, 64);
     run = qvreg({QStringLiteral("get"), QStringLiteral("HKCU\\Missing"), QStringLiteral("n")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("Missing")));
-    EXPECT_EQ(qvreg({QStringLiteral("frobnicate")}).exitCode, 2);
+    EXPECT_EQ(qvreg({QStringLiteral("frobnicate")}).exitCode, 64);
     EXPECT_EQ(qvreg({QStringLiteral("--help")}).exitCode, 0);
     // Nothing was written by the refused commands.
     reg::Hkey key = 0;
