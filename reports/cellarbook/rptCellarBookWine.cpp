@@ -167,6 +167,9 @@ void rptCellarBookWine::reportStart()
     const report::PageSettings& page = pageSettings();
     const int printWidth = paperWidth() - (page.leftMargin + page.rightMargin);
     setPrintWidth(printWidth);
+    // A run the viewer starts again (another printer) prints the same headers as the first.
+    m_printTNHeader = false;
+    m_printTxHeader = false;
     if (m_run.details)
         attachSubReports(printWidth);
     // What the paper adds to the design, before any width changes.

@@ -41,12 +41,13 @@ struct CellarBookRun
 class rptCellarBookWine : public report::Report
 {
     Q_OBJECT
-    // Read and written by the sub-reports' group headers (see CellarBookSubReport).
+    // Read and written by the sub-reports' group headers (see CellarBookSubReport); false when
+    // a run starts.
     Q_PROPERTY(bool PrintTNHeader READ PrintTNHeader WRITE setPrintTNHeader)
     Q_PROPERTY(bool PrintTxHeader READ PrintTxHeader WRITE setPrintTxHeader)
 
 public:
-    // The report's texts for its sub-reports and the placeholders they hold.
+    // The numbers of the host's SQL texts: the report's own and its sub-reports'.
     static constexpr qint16 kMainText = 7;
     static constexpr qint16 kTastingNotesText = 101;
     static constexpr qint16 kTransactionsText = 102;

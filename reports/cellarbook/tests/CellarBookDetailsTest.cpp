@@ -2,8 +2,8 @@
 // notes and transactions under it, every odd row shaded with all its cells as tall as the note,
 // sums in the display currency with its rate applied once, the column headers shown as
 // PrintTNHeader and PrintTxHeader allow, the note columns taking what the print width leaves,
-// a key above the 16-bit range getting its own notes, and the sub-reports detached once the
-// report has ended.
+// a key above the 16-bit range getting its own notes, the sub-reports detached once the
+// report has ended, and a run started again printing the same pages.
 
 #include "CellarBookRuns.h"
 #include "CellarBookTestInstallation.h"
@@ -184,6 +184,23 @@ TEST(CellarBookWithDetails, ShowsTheColumnHeadersAsTheParentsFlagsAllow)
 {
     expectHeadersAsTheFlagAllows(kTastingNotes);
     expectHeadersAsTheFlagAllows(kTransactions);
+}
+
+TEST(CellarBookWithDetails, ARunStartedAgainPrintsTheSamePages)
+{
+    const Recording& recording = detailsRun().recording;
+    auto textsOf = [](const BookPages& pages) {
+        QStringList texts;
+        for (const PlacedText& text : pages.texts)
+            if (text.name != u"txtDateTime"_s)
+                texts << u"%1 %2 %3 %4"_s.arg(text.page)
+                             .arg(text.name)
+                             .arg(text.rect.top)
+                             .arg(text.text);
+        return texts;
+    };
+    EXPECT_EQ(recording.rerunPages.pageCount, recording.pages.pageCount);
+    EXPECT_EQ(textsOf(recording.rerunPages), textsOf(recording.pages));
 }
 
 TEST(CellarBookWithDetails, NoteColumnsEndTwoScreenPixelsShortOfThePrintWidth)

@@ -81,6 +81,10 @@ reports::CallResult RecordingViewer::PreviewReport(QWidget* frmParentForm, repor
     m_recording.subReportsAttachedAfterRun = pReport.subReport(u"tnSubReport"_s).report() ||
                                              pReport.subReport(u"txSubReport"_s).report();
     m_recording.pages = readPages(pReport);
+    if (result.succeeded()) {
+        pReport.restart();
+        m_recording.rerunPages = readPages(pReport);
+    }
     return result;
 }
 

@@ -68,6 +68,8 @@ struct Recording
     int progressCalls = 0;
     bool subReportsAttachedAfterRun = false;
     BookPages pages;
+    // The same report object run again, as the viewer does after a printer change.
+    BookPages rerunPages;
 };
 
 // The host's batch viewer, watched: the pages it exported are read back from the page
