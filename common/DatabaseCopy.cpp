@@ -1,6 +1,7 @@
 #include "DatabaseCopy.h"
 
 #include "platform/jet/sql/JetSql.h"
+#include "platform/sqlite/SqliteHandles.h"
 #include "platform/vb/Error.h"
 
 #include <array>
@@ -45,17 +46,8 @@ QString shown(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-struct DatabaseCloser
-{
-    void operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
-};
-using DatabaseHandle = std::unique_ptr<sqlite3, DatabaseCloser>;
-
-struct StatementFinalizer
-{
-    void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
-};
-using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+using sqlite::DatabaseHandle;
+using sqlite::StatementHandle;
 
 QString sqliteMessage(sqlite3* db)
 {
@@ -64,16 +56,14 @@ QString sqliteMessage(sqlite3* db)
 
 StatementHandle prepare(sqlite3* db, const QString& sql)
 {
-    sqlite3_stmt* raw = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &raw, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(raw);
+    StatementHandle statement;
+    if (sqlite::prepare(db, sql.toUtf8(), statement) != SQLITE_OK) {
         fail(
             Number::InvalidFileFormat,
             QStringLiteral("The database '%1' cannot be read: %2.")
                 .arg(shown(QString::fromUtf8(sqlite3_db_filename(db, "main"))), sqliteMessage(db)));
     }
-    return StatementHandle(raw);
+    return statement;
 }
 
 // Steps `statement`; true for a row, false when done, raises on an error.
@@ -135,10 +125,9 @@ DatabaseHandle openDatabase(const QString& path, Access access, QString* reason,
 {
     // Opened for writing even to read (SQLite falls back to reading for a write-protected file),
     // so the last connection to close checkpoints and removes the -wal and -shm files it made.
-    sqlite3* raw = nullptr;
-    int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    DatabaseHandle db(raw);
+    DatabaseHandle db;
+    int rc = sqlite::open(QFile::encodeName(path), SQLITE_OPEN_READWRITE, db);
+    sqlite3* raw = db.get();
     if (rc == SQLITE_OK) {
         sqlite3_extended_result_codes(raw, 1);
         // Readers of a write-ahead log wait only while another connection recovers it.
@@ -173,13 +162,12 @@ bool hasVersionTable(sqlite3* db)
 // Empty when tblDBVer has a row with a whole-number Version, else what is wrong.
 QString versionTableProblem(sqlite3* db)
 {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT Version FROM tblDBVer", -1, &raw, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(raw);
+    StatementHandle query;
+    if (sqlite::prepare(db, "SELECT Version FROM tblDBVer", query) != SQLITE_OK) {
         return QStringLiteral("the version table tblDBVer cannot be read (%1)")
             .arg(sqliteMessage(db));
     }
-    const StatementHandle query(raw);
+    sqlite3_stmt* raw = query.get();
     const int rc = sqlite3_step(raw);
     if (rc == SQLITE_DONE)
         return QStringLiteral("the version table tblDBVer has no row");
@@ -475,12 +463,11 @@ bool verifyDatabase(const QString& path, QString* reason)
 bool checkDatabase(sqlite3* db, QString* reason)
 {
     QString problem;
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check(20)", -1, &raw, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(raw);
+    StatementHandle check;
+    if (sqlite::prepare(db, "PRAGMA integrity_check(20)", check) != SQLITE_OK) {
         problem = sqliteMessage(db);
     } else {
-        const StatementHandle check(raw);
+        sqlite3_stmt* raw = check.get();
         QStringList lines;
         int rc = SQLITE_ROW;
         while ((rc = sqlite3_step(raw)) == SQLITE_ROW)

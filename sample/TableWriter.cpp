@@ -41,11 +41,6 @@ Cell timeOfDay(QTime time)
     return vb::OleDate::fromTime(time);
 }
 
-void TableWriter::StatementDeleter::operator()(sqlite3_stmt* statement) const
-{
-    sqlite3_finalize(statement);
-}
-
 TableWriter::TableWriter(jet::Connection& connection, const QString& table,
                          const QStringList& columns)
     : m_db(connection.handle()), m_table(table), m_columnCount(static_cast<int>(columns.size()))
@@ -63,13 +58,9 @@ TableWriter::TableWriter(jet::Connection& connection, const QString& table,
                                .arg(quotedName(table), names.join(QStringLiteral(", ")),
                                     places.join(QStringLiteral(", ")))
                                .toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
-        sqlite3_finalize(statement);
-        throw writeError(table, reason);
+    if (sqlite::prepare(m_db, sql, m_statement) != SQLITE_OK) {
+        throw writeError(table, QString::fromUtf8(sqlite3_errmsg(m_db)));
     }
-    m_statement.reset(statement);
 }
 
 TableWriter::~TableWriter() = default;

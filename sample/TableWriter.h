@@ -6,6 +6,8 @@
 // the database as for any other write. Thousands of rows a second, which the sample needs for
 // its benchmark-sized cellars; run it inside one transaction of the connection.
 
+#include "platform/sqlite/SqliteHandles.h"
+
 #include <memory>
 #include <QDate>
 #include <QList>
@@ -13,9 +15,6 @@
 #include <QStringList>
 #include <QTime>
 #include <variant>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace jet {
 class Connection;
@@ -69,13 +68,8 @@ public:
     qint64 rowsAdded() const noexcept { return m_rows; }
 
 private:
-    struct StatementDeleter
-    {
-        void operator()(sqlite3_stmt* statement) const;
-    };
-
     sqlite3* m_db = nullptr;
-    std::unique_ptr<sqlite3_stmt, StatementDeleter> m_statement;
+    sqlite::StatementHandle m_statement;
     QString m_table;
     int m_columnCount = 0;
     qint64 m_rows = 0;

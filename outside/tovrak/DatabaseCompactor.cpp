@@ -2,6 +2,7 @@
 
 #include "common/DatabaseCopy.h"
 #include "platform/jet/sql/JetSql.h"
+#include "platform/sqlite/SqliteHandles.h"
 #include "platform/vb/Error.h"
 
 #include <cerrno>
@@ -34,11 +35,8 @@ constexpr int InvalidFileFormat = 321;
     throw vb::Error(number, description, errorSource);
 }
 
-struct DatabaseCloser
-{
-    void operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
-};
-using DatabaseHandle = std::unique_ptr<sqlite3, DatabaseCloser>;
+using sqlite::DatabaseHandle;
+using sqlite::StatementHandle;
 
 QString messageOf(sqlite3* db)
 {
@@ -47,10 +45,9 @@ QString messageOf(sqlite3* db)
 
 DatabaseHandle open(const QString& path)
 {
-    sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-    DatabaseHandle db(raw);
+    DatabaseHandle db;
+    const int rc = sqlite::open(QFile::encodeName(path), SQLITE_OPEN_READWRITE, db);
+    sqlite3* raw = db.get();
     if (rc != SQLITE_OK)
         fail(Number::PathFileAccessError,
              QStringLiteral("cannot be opened (%1)")
@@ -106,10 +103,8 @@ void requireSound(sqlite3* db, const QString& what)
     QString reason;
     if (!dbfile::checkDatabase(db, &reason))
         fail(Number::InvalidFileFormat, what + reason);
-    sqlite3_stmt* raw = nullptr;
-    const int rc = sqlite3_prepare_v2(db, "SELECT Version FROM tblDBVer", -1, &raw, nullptr);
-    sqlite3_finalize(raw);
-    if (rc != SQLITE_OK)
+    StatementHandle version;
+    if (sqlite::prepare(db, "SELECT Version FROM tblDBVer", version) != SQLITE_OK)
         fail(Number::InvalidFileFormat, what + QStringLiteral("it has no version table tblDBVer"));
 }
 
@@ -177,14 +172,14 @@ void lockExclusively(sqlite3* db)
 // Compacts into `copy` and checks it against the original's digest.
 void compactInto(sqlite3* db, const QString& copy, const QByteArray& digest)
 {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(db, "VACUUM INTO ?1", -1, &raw, nullptr) != SQLITE_OK)
+    StatementHandle vacuum;
+    if (sqlite::prepare(db, "VACUUM INTO ?1", vacuum) != SQLITE_OK)
         fail(Number::PathFileAccessError,
              QStringLiteral("could not be compacted (%1)").arg(messageOf(db)));
     const QByteArray target = QFile::encodeName(copy);
-    sqlite3_bind_text(raw, 1, target.constData(), int(target.size()), SQLITE_TRANSIENT);
-    const int rc = sqlite3_step(raw);
-    sqlite3_finalize(raw);
+    sqlite3_bind_text(vacuum.get(), 1, target.constData(), int(target.size()), SQLITE_TRANSIENT);
+    const int rc = sqlite3_step(vacuum.get());
+    vacuum.reset();
     if (rc != SQLITE_DONE)
         fail(Number::PathFileAccessError,
              QStringLiteral("could not be compacted (%1)").arg(messageOf(db)));

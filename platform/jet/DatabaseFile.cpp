@@ -2,6 +2,7 @@
 
 #include "DatabasePassword.h"
 #include "Error.h"
+#include "sqlite/SqliteHandles.h"
 #include "SqliteStatement.h"
 
 #include <memory>
@@ -14,11 +15,6 @@ namespace jet {
 namespace {
 
 constexpr qint64 sqliteHeaderSize = 100;
-
-struct DatabaseCloser
-{
-    void operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
-};
 
 void removeDatabaseFiles(const QString& path)
 {
@@ -46,14 +42,12 @@ void checkDatabaseFile(const QString& path)
     if (info.size() < sqliteHeaderSize) {
         throw Error::unrecognizedFormat(path);
     }
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-    const std::unique_ptr<sqlite3, DatabaseCloser> db(raw);
-    if (rc != SQLITE_OK) {
+    sqlite::DatabaseHandle db;
+    if (sqlite::open(path.toUtf8(), SQLITE_OPEN_READONLY, db) != SQLITE_OK) {
         throw Error::cannotOpenFile(path);
     }
     // Reading the schema reads the header: a file that is not a database fails here.
-    const int check = sqlite3_exec(raw, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    const int check = sqlite3_exec(db.get(), "PRAGMA schema_version", nullptr, nullptr, nullptr);
     switch (check) {
     case SQLITE_OK:
     case SQLITE_BUSY:
@@ -86,13 +80,11 @@ void createDatabase(const QString& path, const QString& password)
         }
     }
     try {
-        sqlite3* raw = nullptr;
-        const int rc =
-            sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
-        const std::unique_ptr<sqlite3, DatabaseCloser> db(raw);
-        if (rc != SQLITE_OK) {
+        sqlite::DatabaseHandle db;
+        if (sqlite::open(path.toUtf8(), SQLITE_OPEN_READWRITE, db) != SQLITE_OK) {
             throw Error::cannotOpenFile(path);
         }
+        sqlite3* raw = db.get();
         sqlite3_extended_result_codes(raw, 1);
         detail::exec(raw, QStringLiteral("PRAGMA journal_mode=WAL"));
         detail::exec(raw, QStringLiteral("BEGIN"));

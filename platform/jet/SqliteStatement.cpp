@@ -93,11 +93,6 @@ Error sqliteError(sqlite3* db, int resultCode, const QString& message)
     }
 }
 
-void StatementFinalizer::operator()(sqlite3_stmt* statement) const noexcept
-{
-    sqlite3_finalize(statement);
-}
-
 SqliteStatement::SqliteStatement(sqlite3* db, const QString& sql, ErrorMapper mapper)
     : m_db(db), m_mapper(std::move(mapper))
 {

@@ -4,6 +4,7 @@
 // engine's errors. Internal to the engine (the catalog and recordsets use it too).
 
 #include "Error.h"
+#include "sqlite/SqliteHandles.h"
 
 #include <functional>
 #include <memory>
@@ -26,11 +27,7 @@ using ErrorMapper = std::function<Error(int resultCode, const QString& message)>
 Error sqliteError(sqlite3* db, int resultCode);
 Error sqliteError(sqlite3* db, int resultCode, const QString& message);
 
-struct StatementFinalizer
-{
-    void operator()(sqlite3_stmt* statement) const noexcept;
-};
-using StatementHandle = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+using sqlite::StatementHandle;
 
 class SqliteStatement
 {
