@@ -3,6 +3,8 @@
 // Every text Gorvane shows: captions, questions and messages. Message parts are joined with
 // CRLF where the program breaks a line.
 
+#include "common/SupportAddress.h"
+
 #include <QString>
 
 namespace gorvane::texts {
@@ -11,7 +13,7 @@ inline const QString LineBreak = QStringLiteral("\r\n");
 
 inline const QString WindowCaption = QStringLiteral("Quorvex Special Tools");
 inline const QString StartupErrorTitle = QStringLiteral("Quorvex Database Compact");
-inline const QString SupportAddress = QStringLiteral("support@quillmere.com");
+using common::SupportAddress;
 
 // Captions of the window's controls.
 inline const QString MenuFile = QStringLiteral("&File");

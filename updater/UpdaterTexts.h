@@ -3,12 +3,14 @@
 // Every text the update run shows, in one place. The wording of the run's own messages is the
 // one users and support staff know, misspellings included; do not "correct" it.
 
+#include "common/SupportAddress.h"
+
 #include <QString>
 
 namespace updater::texts {
 
 // Where users are sent when an update goes wrong.
-inline const QString SupportAddress = QStringLiteral("support@quillmere.com");
+using common::SupportAddress;
 
 inline const QString Caption = QStringLiteral("Quorvex Database Update");
 inline const QString CheckingVersions = QStringLiteral("Checking database versions...");
