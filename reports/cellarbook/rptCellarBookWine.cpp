@@ -26,6 +26,7 @@ const QString kLayout = u":/cellarbook/rptCellarBookWine.xml"_s;
 const QString kReportKey = u"repBookWine"_s;
 const QString kLineBreak = u"\r\n"_s;
 constexpr int kVarietyBoxes = 5;
+constexpr int kUserFields = 5;
 
 const std::array<QString, kVarietyBoxes> kVarietyBoxNames{u"txtVarieties"_s, u"txtVarieties2"_s,
                                                           u"txtVarieties3"_s, u"txtVarieties4"_s,
@@ -96,8 +97,10 @@ QStringList rightHandColumn()
     QStringList names{u"lblDHI"_s,   u"lblVarieties"_s, u"lblUser"_s,     u"lblProfile"_s,
                       u"lblIcons"_s, u"lblFields"_s,    u"lblLifespan"_s, u"lblFrom"_s,
                       u"lblTo"_s,    u"lblBest"_s,      u"lblPeak"_s};
+    for (int n = 1; n <= kUserFields; ++n)
+        names << u"lblUser%1"_s.arg(n);
     for (int n = 1; n <= kVarietyBoxes; ++n)
-        names << u"lblUser%1"_s.arg(n) << u"lblVariety%1"_s.arg(n);
+        names << u"lblVariety%1"_s.arg(n);
     for (const QString& box : kVarietyBoxNames)
         names << box;
     for (const QString& phase : kPhases)
