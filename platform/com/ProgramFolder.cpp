@@ -32,8 +32,7 @@ QStringList componentFolders()
     QStringList folders;
     const QString program = programFolder();
     for (const QString& folder :
-         {program, QDir(program).filePath(QStringLiteral(QV_COMPONENT_FOLDER_FROM_PROGRAMS)),
-          QStringLiteral(QV_COMPONENT_FOLDER_INSTALLED)}) {
+         {program, QDir(program).filePath(QStringLiteral(QV_COMPONENT_FOLDER_FROM_PROGRAMS))}) {
         const QString canonical = QFileInfo(folder).canonicalFilePath();
         if (!canonical.isEmpty() && QFileInfo(canonical).isDir() && !folders.contains(canonical))
             folders << canonical;

@@ -13,9 +13,10 @@ namespace com {
 QString programFolder();
 
 // The folders searched for component libraries, in order: the program folder, then the
-// suite's library folder as seen from the program (a relocated installation), then where the
-// package puts it (a program copied into an installation's Tools folder). Only the folders
-// that exist, each once; with a test's folder set, that folder alone.
+// suite's library folder as seen from the program (../lib/<triplet>/quorvex from bin/, so
+// that an installation below any prefix or root finds its own). Only the folders that exist,
+// each once; with a test's folder set, that folder alone. A program in a build folder finds
+// nothing of an installed suite.
 QStringList componentFolders();
 
 // Makes `folder` the program folder for its lifetime (tests); nests.
