@@ -89,7 +89,10 @@ function(qv_install_suite)
                 INSTALL_RPATH "$ORIGIN/${QV_PRIVATE_DIR_FROM_PROGRAMS};${QV_PRIVATE_DIR_INSTALLED}")
             install(TARGETS ${target} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
             list(APPEND programs "${target}:${CMAKE_INSTALL_BINDIR}")
-            _qv_manual_page(${target})
+            # Pages are made by running the programs; a sanitizer build is no package.
+            if(NOT QV_SANITIZE AND NOT QV_FUZZ)
+                _qv_manual_page(${target})
+            endif()
         elseif(type STREQUAL "EXECUTABLE")
             set_target_properties(${target} PROPERTIES
                 INSTALL_RPATH "$ORIGIN;${QV_PRIVATE_DIR_INSTALLED}")
