@@ -25,8 +25,8 @@ shell::ProgramHelp kestruneHelp()
             "programs, libraries and databases, its files and the suite's registry entries, "
             "written to Tools/FileAnalysis.txt in the installation folder. Without arguments "
             "it shows its window, from which the report can be written and copied."_s,
-        .details = u"  silent     write the report without a window and remove "
-                   "Tools/waiting.txt when done"_s,
+        .details = u"  silent     write the report without a window and remove\n"
+                   "             Tools/waiting.txt when done"_s,
     };
 }
 

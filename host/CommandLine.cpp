@@ -65,16 +65,15 @@ shell::ProgramHelp programHelp()
             "one) under the user's data folder and registers it.\n"
             "\"quorvex report\" writes one report headless, with the export options the "
             "viewer keeps for it."_s,
-        .details =
-            u"NAME: %1\n"
-            "FORMAT: %2\n"
-            "  --grouping \"A/B/C\"         the wine list's grouping, three parts (may be empty)\n"
-            "  --details                  the cellar book with details\n"
-            "  --kind ByWine|ByLocation   the bottle locations report's kind\n"
-            "  --query NUMBER|DESCRIPTION the selection (default: the user's last one)\n"
-            "\n"
-            "Exit status: 0 written, 1 the report failed, 64 bad options."_s.arg(
-                reportNames().join(u", "_s), batchFormatNames().join(u", "_s)),
+        .details = u"NAME: %1\n"
+                   "FORMAT: %2\n"
+                   "  --grouping \"A/B/C\"         the wine list's grouping: three parts\n"
+                   "  --details                  the cellar book with details\n"
+                   "  --kind ByWine|ByLocation   the bottle locations report's kind\n"
+                   "  --query NUMBER|DESCRIPTION the selection (default: the user's last one)\n"
+                   "\n"
+                   "Exit status: 0 written, 1 the report failed, 64 bad options."_s.arg(
+                       reportNames().join(u", "_s), batchFormatNames().join(u", "_s)),
         .valueOptions = {u"--grouping"_s, u"--kind"_s, u"--query"_s, u"--export"_s, u"--out"_s},
     };
 }

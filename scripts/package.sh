@@ -20,5 +20,5 @@ echo
 echo "lintian $deb:"
 lintian --fail-on error "$deb"
 echo
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb" Package Version Depends Recommends
 echo "Package: $deb"

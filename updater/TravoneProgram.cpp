@@ -35,20 +35,17 @@ const shell::ProgramHelp& travoneHelp()
                    "the current version (main wine database 11, settings 18, weblinks 4), "
                    "restoring the backups if anything fails; then hands over to the compaction "
                    "program tovrak in the installation's Tools folder."_s,
-        .details =
-            u"  restart            passed on to the compaction program, which starts the host "
-            "again\n"
-            "  --unattended       answer every question so that the update goes on and write "
-            "each\n"
-            "                     message to standard output\n"
-            "  --backup-dir DIR   back up the user's files into a dated folder in DIR without "
-            "asking\n"
-            "\n"
-            "Exit status: 0 updated, 1 failed (databases restored, or refused before any "
-            "change),\n"
-            "2 the restore failed, 3 the compaction program could not be started, 4 another "
-            "run is\n"
-            "in progress, 5 the user declined, 64 bad options."_s,
+        .details = u"  restart            passed on to the compaction program, which starts\n"
+                   "                     the host again\n"
+                   "  --unattended       answer every question so that the update goes on,\n"
+                   "                     and write each message to standard output\n"
+                   "  --backup-dir DIR   back up the user's files into a dated folder in DIR\n"
+                   "                     without asking\n"
+                   "\n"
+                   "Exit status: 0 updated, 1 failed (databases restored, or refused before\n"
+                   "any change), 2 the restore failed, 3 the compaction program could not be\n"
+                   "started, 4 another run is in progress, 5 the user declined, 64 bad\n"
+                   "options."_s,
         .valueOptions = {u"--backup-dir"_s},
     };
     return help;

@@ -18,14 +18,14 @@ const shell::ProgramHelp kHelp{
     .name = u"regedit"_s,
     .synopses = {u"/E FILE [KEY]"_s, u"/S FILE"_s, u"FILE"_s},
     .summary = u"Exports a key of the user's registry store to a .reg file, or imports one."_s,
-    .details =
-        u"  /E FILE [KEY]  export KEY (default HKEY_CURRENT_USER) and its sub-keys to FILE\n"
-        "                 in the \"Windows Registry Editor Version 5.00\" format\n"
-        "  /S FILE        import FILE (version 5.00 or REGEDIT4) without asking\n"
-        "  FILE           the same as /S\n"
-        "Switches may be written with / or -, in any case. Errors go to standard error with\n"
-        "exit status 1; a failed export leaves the previous file as it was, and a failed\n"
-        "import changes nothing. Exit status 64: a command line that cannot be understood."_s,
+    .details = u"  /E FILE [KEY]  export KEY (default HKEY_CURRENT_USER) and its sub-keys to FILE\n"
+               "                 in the \"Windows Registry Editor Version 5.00\" format\n"
+               "  /S FILE        import FILE (version 5.00 or REGEDIT4) without asking\n"
+               "  FILE           the same as /S\n"
+               "Switches may be written with / or -, in any case. Errors go to standard error\n"
+               "with exit status 1; a failed export leaves the previous file as it was, and a\n"
+               "failed import changes nothing. Exit status 64: a command line that cannot be\n"
+               "understood."_s,
 };
 
 void printLine(const QString& text)

@@ -24,8 +24,8 @@ shell::ProgramHelp qvimportHelp()
                    "  --report FILE        write what was imported and verified to FILE\n"
                    "  --install FOLDER     every database of the installation folder, in "
                    "place;\n"
-                   "                       each Jet original is kept beside the new file "
-                   "(<name>.jet)\n"
+                   "                       each Jet original is kept beside the new\n"
+                   "                       file (<name>.jet)\n"
                    "Run travone afterwards to bring the imported databases to the current "
                    "version.\n"
                    "Exit status: 0 imported, 1 failed, 64 bad options."_s,
