@@ -2,6 +2,7 @@
 
 #include "host/FirstRun.h"
 
+#include "common/InstallationLayout.h"
 #include "common/Registry_Management.h"
 #include "host/frmQuorvex.h"
 #include "platform/com/ProgramFolder.h"
@@ -23,9 +24,6 @@ using namespace Qt::StringLiterals;
 namespace host {
 
 namespace {
-
-const QString kLastDatabase = u"LastDatabase"_s;
-const QString kFullPath = u"FullPath"_s;
 
 // Children before the rows they point to.
 const QStringList kCellarTables{u"tblTastingNotes"_s, u"tblTransactions"_s, u"tblLocations"_s,
@@ -75,17 +73,16 @@ void completeTools(const QString& toolsFolder)
 
 void forgetCellar()
 {
-    Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER, kLastDatabase, kFullPath,
-                                            QString());
+    Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER,
+                                            installation::MainDatabaseSection,
+                                            installation::FullPathValue, QString());
 }
 
 } // namespace
 
 bool cellarRegistered()
 {
-    return !Registry_Management::GetProductSetting(reg::HKEY_CURRENT_USER, kLastDatabase, kFullPath,
-                                                   QString())
-                .isEmpty();
+    return !installation::registeredPath(installation::MainDatabaseSection, QString()).isEmpty();
 }
 
 QString newCellarFolder()

@@ -2,7 +2,7 @@
 
 #include "host/HostFiles.h"
 
-#include "common/Registry_Management.h"
+#include "common/InstallationLayout.h"
 #include "platform/vb/Error.h"
 
 #include <QDir>
@@ -16,9 +16,7 @@ namespace {
 
 QString setting(const QString& section)
 {
-    const QString value = Registry_Management::GetProductSetting(reg::HKEY_CURRENT_USER, section,
-                                                                 u"FullPath"_s, QString());
-    return value.isEmpty() ? QString() : QDir::fromNativeSeparators(value);
+    return installation::registeredPath(section, QString());
 }
 
 QString withSeparator(const QString& folder)
@@ -32,15 +30,16 @@ HostFiles HostFiles::inFolder(const QString& folder, const QString& mainDatabase
 {
     HostFiles files;
     files.appPath = withSeparator(QDir(folder).absolutePath());
-    files.mainDatabase = mainDatabase.isEmpty() ? files.appPath + u"csample.qvd"_s : mainDatabase;
-    files.settingsDatabase = files.appPath + u"settings.dat"_s;
-    files.languageDatabase = files.appPath + u"english.lan"_s;
+    files.mainDatabase =
+        mainDatabase.isEmpty() ? files.appPath + installation::MainDatabaseFile : mainDatabase;
+    files.settingsDatabase = files.appPath + installation::SettingsFile;
+    files.languageDatabase = files.appPath + installation::LanguageFile;
     return files;
 }
 
 HostFiles HostFiles::fromRegistry()
 {
-    const QString mainDatabase = setting(u"LastDatabase"_s);
+    const QString mainDatabase = setting(installation::MainDatabaseSection);
     if (mainDatabase.isEmpty())
         throw vb::Error(vb::ErrorNumber::FileNotFound,
                         u"No cellar is registered (LastDatabase\\FullPath). Lay out and register "
@@ -51,11 +50,11 @@ HostFiles HostFiles::fromRegistry()
                         u"The registered cellar %1 does not exist."_s.arg(
                             QDir::toNativeSeparators(mainDatabase)),
                         u"quorvex"_s);
-    QString folder = setting(u"Application"_s);
+    QString folder = setting(installation::ApplicationSection);
     if (folder.isEmpty())
         folder = QFileInfo(mainDatabase).absolutePath();
     HostFiles files = inFolder(folder, mainDatabase);
-    if (const QString language = setting(u"LanguageDB"_s); !language.isEmpty())
+    if (const QString language = setting(installation::LanguageSection); !language.isEmpty())
         files.languageDatabase = language;
     return files;
 }

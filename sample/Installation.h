@@ -5,6 +5,7 @@
 // language database, printlabels.dat, Auctions.dat, rates.dat, label pictures and the Tools
 // folder with the suite's programs. The same options always give the same database content.
 
+#include "common/InstallationLayout.h"
 #include "InstallationOptions.h"
 
 #include <QString>
@@ -13,14 +14,14 @@
 namespace sample {
 
 inline const QString databasePassword = QStringLiteral("vutmarelko");
-inline const QString mainDatabaseFile = QStringLiteral("csample.qvd");
-inline const QString settingsFile = QStringLiteral("settings.dat");
-inline const QString languageFile = QStringLiteral("english.lan");
-inline const QString webLinksFile = QStringLiteral("weblinks.dat");
-inline const QString printLabelsFile = QStringLiteral("printlabels.dat");
-inline const QString auctionsFile = QStringLiteral("Auctions.dat");
-inline const QString ratesFile = QStringLiteral("rates.dat");
-inline const QString toolsFolder = QStringLiteral("Tools");
+inline const QString& mainDatabaseFile = installation::MainDatabaseFile;
+inline const QString& settingsFile = installation::SettingsFile;
+inline const QString& languageFile = installation::LanguageFile;
+inline const QString& webLinksFile = installation::WebLinksFile;
+inline const QString& printLabelsFile = installation::PrintLabelsFile;
+inline const QString& auctionsFile = installation::AuctionsFile;
+inline const QString& ratesFile = installation::RatesFile;
+inline const QString& toolsFolder = installation::ToolsFolder;
 
 // The suite's programs that are copied into Tools/ when found in the program folder.
 const QStringList& toolPrograms();

@@ -39,13 +39,13 @@ void registerInstallation(const QString& folder, const QString& uniqueId)
 {
     const QDir installation(folder);
     const QList<Setting> settings{
-        {QStringLiteral("Application"), QStringLiteral("FullPath"),
+        {installation::ApplicationSection, installation::FullPathValue,
          QDir::toNativeSeparators(installation.absolutePath())},
-        {QStringLiteral("LastDatabase"), QStringLiteral("FullPath"),
+        {installation::MainDatabaseSection, installation::FullPathValue,
          QDir::toNativeSeparators(installation.absoluteFilePath(mainDatabaseFile))},
-        {QStringLiteral("LanguageDB"), QStringLiteral("FullPath"),
+        {installation::LanguageSection, installation::FullPathValue,
          QDir::toNativeSeparators(installation.absoluteFilePath(languageFile))},
-        {QStringLiteral("Application"), QStringLiteral("UniqueID"), uniqueId},
+        {installation::ApplicationSection, installation::UniqueIdValue, uniqueId},
     };
     // The suite must not be left pointing half at the old installation and half at this one:
     // when a value cannot be written, the ones already written get their old values back.

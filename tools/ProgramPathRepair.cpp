@@ -1,5 +1,6 @@
 #include "ProgramPathRepair.h"
 
+#include "common/InstallationLayout.h"
 #include "common/Registry_Management.h"
 
 #include <QStringList>
@@ -20,8 +21,8 @@ std::optional<QString> mainFolderOf(const QString& programFolder)
 reg::Status saveMainFolder(const QString& mainFolder)
 {
     return Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER,
-                                                   QStringLiteral("Application"),
-                                                   QStringLiteral("FullPath"), mainFolder);
+                                                   installation::ApplicationSection,
+                                                   installation::FullPathValue, mainFolder);
 }
 
 } // namespace gorvane

@@ -1,6 +1,6 @@
 #include "ToolsSettings.h"
 
-#include "common/Registry_Management.h"
+#include "common/InstallationLayout.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +9,9 @@ namespace gorvane {
 
 namespace {
 
-const QString defaultDatabaseName = QStringLiteral("CSAMPLE.QVD");
+// The tools have always looked for the sample under its upper-case name; a file of any case
+// is found (caseInsensitiveFile).
+const QString defaultDatabaseName = installation::MainDatabaseFile.toUpper();
 
 // The file of that name in `folder`, matched without regard to case when the exact name is
 // not there; the exact name when there is no such file at all.
@@ -36,9 +38,7 @@ QString lastDatabasePath(const QString& programFolder)
     const QString installationFolder =
         QDir::cleanPath(withTrailingSeparator(programFolder) + QStringLiteral(".."));
     const QString fallback = caseInsensitiveFile(installationFolder, defaultDatabaseName);
-    return Registry_Management::GetProductSetting(reg::HKEY_CURRENT_USER,
-                                                  QStringLiteral("LastDatabase"),
-                                                  QStringLiteral("FullPath"), fallback);
+    return installation::registeredPath(installation::MainDatabaseSection, fallback);
 }
 
 } // namespace gorvane

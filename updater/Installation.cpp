@@ -1,6 +1,6 @@
 #include "Installation.h"
 
-#include "common/Registry_Management.h"
+#include "common/InstallationLayout.h"
 
 #include <QDir>
 
@@ -15,20 +15,14 @@ QString withTrailingSeparator(const QString& folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-QString productSetting(const QString& section, const QString& defaultText)
-{
-    return Registry_Management::GetProductSetting(reg::HKEY_CURRENT_USER, section,
-                                                  QStringLiteral("FullPath"), defaultText);
-}
-
 } // namespace
 
 QString Installation::findToolsFolder(const QString& programFolder)
 {
-    const QString fullPath = productSetting(QStringLiteral("Application"), QString());
+    const QString fullPath = installation::registeredPath(installation::ApplicationSection, {});
     if (fullPath.isEmpty())
         return withTrailingSeparator(programFolder);
-    return withTrailingSeparator(QDir::cleanPath(fullPath + QStringLiteral("/Tools")));
+    return withTrailingSeparator(QDir::cleanPath(fullPath + u'/' + installation::ToolsFolder));
 }
 
 Installation::Installation(QString toolsFolder)
@@ -45,15 +39,15 @@ QString Installation::databasePath(DatabaseKind kind) const
 {
     switch (kind) {
     case DatabaseKind::Main:
-        return productSetting(QStringLiteral("LastDatabase"),
-                              besideTools(QStringLiteral("csample.qvd")));
+        return installation::registeredPath(installation::MainDatabaseSection,
+                                            besideTools(installation::MainDatabaseFile));
     case DatabaseKind::Settings:
-        return besideTools(QStringLiteral("settings.dat"));
+        return besideTools(installation::SettingsFile);
     case DatabaseKind::Language:
-        return productSetting(QStringLiteral("LanguageDB"),
-                              besideTools(QStringLiteral("english.lan")));
+        return installation::registeredPath(installation::LanguageSection,
+                                            besideTools(installation::LanguageFile));
     case DatabaseKind::Weblinks:
-        return besideTools(QStringLiteral("weblinks.dat"));
+        return besideTools(installation::WebLinksFile);
     }
     return QString();
 }
@@ -80,8 +74,8 @@ QString Installation::backupPath(DatabaseKind kind) const
 
 std::vector<SatelliteFile> Installation::satelliteFiles() const
 {
-    return {{besideTools(u"printlabels.dat"_s), u"printlabels.bak"_s},
-            {besideTools(u"Auctions.dat"_s), u"auctions.bak"_s}};
+    return {{besideTools(installation::PrintLabelsFile), u"printlabels.bak"_s},
+            {besideTools(installation::AuctionsFile), u"auctions.bak"_s}};
 }
 
 QString Installation::backupPath(const QString& backupName) const

@@ -1,6 +1,6 @@
 #include "Installation.h"
 
-#include "common/Registry_Management.h"
+#include "common/InstallationLayout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,11 +11,10 @@ Installation::Installation(QString toolsFolder) : m_toolsFolder(std::move(toolsF
 
 QString Installation::registeredToolsFolder()
 {
-    const QString fullPath = Registry_Management::GetProductSetting(
-        reg::HKEY_CURRENT_USER, QStringLiteral("Application"), QStringLiteral("FullPath"), {});
+    const QString fullPath = installation::registeredPath(installation::ApplicationSection, {});
     if (fullPath.isEmpty())
         return QCoreApplication::applicationDirPath();
-    return QDir(QDir::fromNativeSeparators(fullPath)).filePath(QStringLiteral("Tools"));
+    return QDir(fullPath).filePath(installation::ToolsFolder);
 }
 
 QString Installation::installationFolder() const
@@ -30,29 +29,27 @@ QString Installation::inInstallation(const QString& fileName) const
 
 QString Installation::registeredPath(const QString& section, const QString& defaultFileName) const
 {
-    const QString path = Registry_Management::GetProductSetting(reg::HKEY_CURRENT_USER, section,
-                                                                QStringLiteral("FullPath"), {});
-    return path.isEmpty() ? inInstallation(defaultFileName) : QDir::fromNativeSeparators(path);
+    return installation::registeredPath(section, inInstallation(defaultFileName));
 }
 
 QString Installation::mainDatabase() const
 {
-    return registeredPath(QStringLiteral("LastDatabase"), QStringLiteral("csample.qvd"));
+    return registeredPath(installation::MainDatabaseSection, installation::MainDatabaseFile);
 }
 
 QString Installation::settingsDatabase() const
 {
-    return inInstallation(QStringLiteral("settings.dat"));
+    return inInstallation(installation::SettingsFile);
 }
 
 QString Installation::languageDatabase() const
 {
-    return registeredPath(QStringLiteral("LanguageDB"), QStringLiteral("english.lan"));
+    return registeredPath(installation::LanguageSection, installation::LanguageFile);
 }
 
 QString Installation::weblinksDatabase() const
 {
-    return inInstallation(QStringLiteral("weblinks.dat"));
+    return inInstallation(installation::WebLinksFile);
 }
 
 std::vector<QString> Installation::databases() const
@@ -62,9 +59,9 @@ std::vector<QString> Installation::databases() const
 
 std::vector<DataFile> Installation::satellites() const
 {
-    return {{inInstallation(QStringLiteral("printlabels.dat")), true},
-            {inInstallation(QStringLiteral("Auctions.dat")), true},
-            {inInstallation(QStringLiteral("rates.dat")), false}};
+    return {{inInstallation(installation::PrintLabelsFile), true},
+            {inInstallation(installation::AuctionsFile), true},
+            {inInstallation(installation::RatesFile), false}};
 }
 
 } // namespace outside
