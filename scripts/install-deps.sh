@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-dev-tools libsqlite3-dev sqlite3
+    qt6-base-dev qt6-base-dev-tools libsqlite3-dev sqlite3 libssl-dev
     libgtest-dev libgmock-dev
     libtiff-dev libqpdf-dev libgsf-1-dev
     cups cups-client printer-driver-cups-pdf

@@ -3,9 +3,9 @@
 #include "Error.h"
 #include "SqliteStatement.h"
 
+#include <openssl/evp.h>
 #include <QCryptographicHash>
 #include <QHash>
-#include <QMessageAuthenticationCode>
 #include <QMutex>
 #include <QRandomGenerator>
 #include <sqlite3.h>
@@ -81,21 +81,20 @@ QString DatabasePassword::systemPassword()
 QByteArray DatabasePassword::derive(const QString& password, const QByteArray& salt,
                                     int iterationCount)
 {
-    QMessageAuthenticationCode mac(QCryptographicHash::Sha256, password.toUtf8());
-    // U1 = HMAC(P, S || INT(1)); Ui = HMAC(P, Ui-1); T = U1 ^ U2 ^ ... ^ Uc
-    mac.addData(salt);
-    mac.addData(QByteArray("\x00\x00\x00\x01", 4));
-    QByteArray u = mac.result();
-    QByteArray t = u;
-    for (int i = 1; i < iterationCount; ++i) {
-        mac.reset();
-        mac.addData(u);
-        u = mac.result();
-        for (qsizetype j = 0; j < t.size(); ++j) {
-            t[j] = static_cast<char>(t.at(j) ^ u.at(j));
-        }
+    // PBKDF2-HMAC-SHA256 from libcrypto: the same digest as the textbook loop, a few times
+    // faster, which every database creation and first open pays for.
+    const QByteArray utf8 = password.toUtf8();
+    QByteArray digest(digestSize, Qt::Uninitialized);
+    const int ok = PKCS5_PBKDF2_HMAC(
+        utf8.constData(), int(utf8.size()),
+        reinterpret_cast<const unsigned char*>(salt.constData()), int(salt.size()), iterationCount,
+        EVP_sha256(), int(digest.size()), reinterpret_cast<unsigned char*>(digest.data()));
+    if (ok != 1) {
+        throw Error(ErrorNumber::Unspecified,
+                    QStringLiteral("The database password could not be checked (the key "
+                                   "derivation failed)."));
     }
-    return t;
+    return digest;
 }
 
 void DatabasePassword::store(sqlite3* db, const QString& password)

@@ -127,15 +127,19 @@ ColumnSchema columnSchema(const MdbFile& file, const QString& table, const MdbCo
         }
     }
     if (type == JetType::Decimal) {
-        if (column.col_prec >= 1 && column.col_prec <= kMaxDecimalPrecision) {
-            schema.precision = column.col_prec;
-            schema.scale = std::clamp(int(column.col_scale), 0, schema.precision);
+        // libmdb keeps a Decimal's precision in col_scale and its scale in col_prec (its own
+        // schema printout reads them that way round).
+        const int precision = column.col_scale;
+        const int scale = column.col_prec;
+        if (precision >= 1 && precision <= kMaxDecimalPrecision) {
+            schema.precision = precision;
+            schema.scale = std::clamp(scale, 0, precision);
         }
         notes.append(
             u"Field %1.%2 is Decimal(%3, %4): its precision and scale are kept, its "
             u"values as double-precision numbers (15 significant digits)."_s.arg(table, schema.name)
-                .arg(column.col_prec)
-                .arg(column.col_scale));
+                .arg(precision)
+                .arg(scale));
     }
     return schema;
 }
