@@ -42,8 +42,9 @@ HostFiles HostFiles::fromRegistry()
     const QString mainDatabase = setting(installation::MainDatabaseSection);
     if (mainDatabase.isEmpty())
         throw vb::Error(vb::ErrorNumber::FileNotFound,
-                        u"No cellar is registered (LastDatabase\\FullPath). Lay out and register "
-                        "an installation first, for example with qvsample --register."_s,
+                        u"No cellar is registered (LastDatabase\\FullPath). Start quorvex once without "
+                        "arguments to lay out a new cellar, or register one with qvsample "
+                        "--register."_s,
                         u"quorvex"_s);
     if (!QFileInfo::exists(mainDatabase))
         throw vb::Error(vb::ErrorNumber::FileNotFound,
