@@ -41,11 +41,12 @@ HostFiles HostFiles::fromRegistry()
 {
     const QString mainDatabase = setting(installation::MainDatabaseSection);
     if (mainDatabase.isEmpty())
-        throw vb::Error(vb::ErrorNumber::FileNotFound,
-                        u"No cellar is registered (LastDatabase\\FullPath). Start quorvex once without "
-                        "arguments to lay out a new cellar, or register one with qvsample "
-                        "--register."_s,
-                        u"quorvex"_s);
+        throw vb::Error(
+            vb::ErrorNumber::FileNotFound,
+            u"No cellar is registered (LastDatabase\\FullPath). Start quorvex once without "
+            "arguments to lay out a new cellar, or register one with qvsample "
+            "--register."_s,
+            u"quorvex"_s);
     if (!QFileInfo::exists(mainDatabase))
         throw vb::Error(vb::ErrorNumber::FileNotFound,
                         u"The registered cellar %1 does not exist."_s.arg(
