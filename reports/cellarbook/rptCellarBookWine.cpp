@@ -108,6 +108,10 @@ QStringList rightHandColumn()
     return names;
 }
 
+// The value follows its caption after a narrow gap, so that "Vintage:" and "2001" read as two
+// words; without it the value touched the colon.
+constexpr int kCaptionGap = 60;
+
 template <std::size_t N>
 void alignCaptionsWith(report::Report& report, const std::array<CaptionPair, N>& pairs,
                        const report::FontSpec& canvasFont)
@@ -116,7 +120,7 @@ void alignCaptionsWith(report::Report& report, const std::array<CaptionPair, N>&
     for (const CaptionPair& pair : pairs) {
         const report::Label& label = report.label(pair.label);
         const int captionWidth =
-            static_cast<int>(std::ceil(canvas.horizontalAdvance(label.caption())));
+            static_cast<int>(std::ceil(canvas.horizontalAdvance(label.caption()))) + kCaptionGap;
         report::TextBox& box = report.textBox(pair.box);
         box.setWidth(label.width() - captionWidth);
         box.setLeft(label.left() + captionWidth);
