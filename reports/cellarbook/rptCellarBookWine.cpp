@@ -10,6 +10,7 @@
 #include "reports/CommonTools.h"
 #include "reports/LanguageHelper.h"
 #include "reports/NumberedTexts.h"
+#include "reports/PageNumbers.h"
 #include "reports/ReportViewer.h"
 
 #include <array>
@@ -182,7 +183,7 @@ void rptCellarBookWine::reportStart()
     // What the paper adds to the design, before any width changes.
     const int delta = vb::Variant(printWidth - label(u"lblLocations"_s).width()).toInteger();
     fitToPrintWidth(printWidth);
-    alignPageNumbers(printWidth);
+    reports::alignPageNumbers(*this, printWidth);
     for (const QString& name : kGrowing) {
         report::Control& grown = control(name);
         grown.setWidth(grown.width() + delta);
@@ -233,18 +234,6 @@ void rptCellarBookWine::fitToPrintWidth(int printWidth)
         control(name).setWidth(printWidth);
     report::LineControl& rule = line(u"linPageFooter"_s);
     rule.setEnds(rule.x1(), rule.y1(), printWidth, rule.y2());
-}
-
-void rptCellarBookWine::alignPageNumbers(int printWidth)
-{
-    report::TextBox& pageCount = textBox(u"txtPageCount"_s);
-    report::Label& of = label(u"lblOf"_s);
-    report::TextBox& currentPage = textBox(u"txtCurrentPage"_s);
-    pageCount.setLeft(printWidth - pageCount.width());
-    of.setLeft(pageCount.left() - of.width());
-    currentPage.setLeft(of.left() - currentPage.width());
-    label(u"lblPage"_s)
-        .setWidth(printWidth - (of.width() + currentPage.width() + pageCount.width()));
 }
 
 void rptCellarBookWine::moveRightHandColumn(int delta)

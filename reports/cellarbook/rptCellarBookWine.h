@@ -89,7 +89,6 @@ private:
     void attachSubReports(int printWidth);
     void detachSubReports();
     void fitToPrintWidth(int printWidth);
-    void alignPageNumbers(int printWidth);
     void moveRightHandColumn(int delta);
 
     void Detail_Format();

@@ -4,6 +4,7 @@
 
 #include "platform/vb/DateFunctions.h"
 #include "platform/vb/Format.h"
+#include "reports/PageNumbers.h"
 #include "reports/ReportViewer.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ void rptCellarLocations::reportStart()
         rule.setEnds(0, rule.top(), printWidth, rule.top());
     }
     layOutColumns(printWidth);
-    alignPageNumbers(printWidth);
+    reports::alignPageNumbers(*this, printWidth);
 }
 
 void rptCellarLocations::layOutColumns(int printWidth)
@@ -66,18 +67,6 @@ void rptCellarLocations::layOutColumns(int printWidth)
         textBox(box).setLeft(header->left());
         textBox(box).setWidth(header->width());
     }
-}
-
-void rptCellarLocations::alignPageNumbers(int printWidth)
-{
-    report::TextBox& pageCount = textBox(u"txtPageCount"_s);
-    report::Label& of = label(u"lblOf"_s);
-    report::TextBox& currentPage = textBox(u"txtCurrentPage"_s);
-    pageCount.setLeft(printWidth - pageCount.width());
-    of.setLeft(pageCount.left() - of.width());
-    currentPage.setLeft(of.left() - currentPage.width());
-    label(u"lblPage"_s)
-        .setWidth(printWidth - (of.width() + currentPage.width() + pageCount.width()));
 }
 
 void rptCellarLocations::Detail_Format()

@@ -37,7 +37,6 @@ protected:
 
 private:
     void layOutColumns(int printWidth);
-    void alignPageNumbers(int printWidth);
 
     reports::ReportViewer* m_viewer = nullptr;
     // Rows formatted so far, kept to its last bit: only odd or even matters, and a 16-bit

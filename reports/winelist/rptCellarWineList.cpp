@@ -4,6 +4,7 @@
 
 #include "platform/vb/DateFunctions.h"
 #include "platform/vb/Format.h"
+#include "reports/PageNumbers.h"
 #include "reports/ReportViewer.h"
 
 #include <array>
@@ -46,7 +47,7 @@ void rptCellarWineList::reportStart()
     const int printWidth = paperWidth() - pageSettings().leftMargin - pageSettings().rightMargin;
     setPrintWidth(printWidth);
     widenToPrintWidth(printWidth);
-    alignPageNumbers(printWidth);
+    reports::alignPageNumbers(*this, printWidth);
     showGroups(printWidth);
     textBox(u"txtDateTime"_s).setText(vb::Format(vb::Now(), u"General Date"_s).toString());
 }
@@ -60,17 +61,6 @@ void rptCellarWineList::widenToPrintWidth(int printWidth)
         report::LineControl& rule = line(name);
         rule.setEnds(0, rule.top(), printWidth, rule.top());
     }
-}
-
-void rptCellarWineList::alignPageNumbers(int printWidth)
-{
-    report::TextBox& pageCount = textBox(u"txtPageCount"_s);
-    report::Label& of = label(u"lblOf"_s);
-    report::TextBox& currentPage = textBox(u"txtCurrentPage"_s);
-    pageCount.setLeft(printWidth - pageCount.width());
-    of.setLeft(pageCount.left() - of.width());
-    currentPage.setLeft(of.left() - currentPage.width());
-    label(u"lblPage"_s).setWidth(printWidth - currentPage.width() - of.width() - pageCount.width());
 }
 
 void rptCellarWineList::showGroups(int printWidth)

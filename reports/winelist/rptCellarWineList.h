@@ -37,7 +37,6 @@ protected:
 private:
     void Detail_Format();
     void widenToPrintWidth(int printWidth);
-    void alignPageNumbers(int printWidth);
     void showGroups(int printWidth);
 
     reports::ReportViewer* m_viewer = nullptr;
