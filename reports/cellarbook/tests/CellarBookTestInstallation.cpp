@@ -5,6 +5,7 @@
 #include "host/HostSession.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/shell/tests/QtTestApplication.h"
+#include "reports/tests/SqliteRows.h"
 #include "sample/UpdatedInstallation.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +22,6 @@ QV_QT_TEST_APPLICATION();
 namespace parvello::testing {
 
 namespace {
-
-int caseBlindCompare(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    return QString::fromUtf8(static_cast<const char*>(a), lengthA)
-        .compare(QString::fromUtf8(static_cast<const char*>(b), lengthB), Qt::CaseInsensitive);
-}
 
 QString text(const QString& value)
 {
@@ -187,26 +182,7 @@ const CellarBookInstallation& installation()
 
 QList<QStringList> sqliteRows(const QString& sql)
 {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(installation().files.mainDatabase.toUtf8().constData(), &db,
-                    SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_create_collation(db, "JET", SQLITE_UTF8, nullptr, caseBlindCompare);
-    sqlite3_stmt* statement = nullptr;
-    QList<QStringList> rows;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList row;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c)
-                row << QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
-            rows << row;
-        }
-    } else {
-        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql.toStdString();
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return rows;
+    return reports::testing::sqliteRows(installation().files.mainDatabase, sql);
 }
 
 } // namespace parvello::testing

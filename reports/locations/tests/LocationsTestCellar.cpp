@@ -5,6 +5,7 @@
 #include "host/HostFiles.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/shell/tests/QtTestApplication.h"
+#include "reports/tests/SqliteRows.h"
 #include "sample/UpdatedInstallation.h"
 
 #include <gtest/gtest.h>
@@ -21,16 +22,6 @@ using namespace Qt::StringLiterals;
 QV_QT_TEST_APPLICATION();
 
 namespace stovanic::testing {
-
-namespace {
-
-int caseBlindCompare(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    return QString::fromUtf8(static_cast<const char*>(a), lengthA)
-        .compare(QString::fromUtf8(static_cast<const char*>(b), lengthB), Qt::CaseInsensitive);
-}
-
-} // namespace
 
 const QString& cellarFolder()
 {
@@ -61,29 +52,6 @@ QString copyOfMainDatabase(const QString& name)
     QFile::remove(copy);
     EXPECT_TRUE(QFile::copy(mainDatabaseFile(), copy)) << copy.toStdString();
     return copy;
-}
-
-QList<QStringList> sqliteRows(const QString& file, const QString& sql)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_create_collation(db, "JET", SQLITE_UTF8, nullptr, caseBlindCompare);
-    sqlite3_stmt* statement = nullptr;
-    QList<QStringList> rows;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList row;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c)
-                row << QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
-            rows << row;
-        }
-    } else {
-        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql.toStdString();
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return rows;
 }
 
 QString sqliteValue(const QString& file, const QString& sql)

@@ -4,6 +4,8 @@
 // once for the test program, with the Stovanic library registered; plain-SQLite reading of its
 // files (an independent reader of what the engine wrote) and poppler's readers for PDFs.
 
+#include "reports/tests/SqliteRows.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,7 +21,7 @@ QString settingsDatabaseFile();
 QString copyOfMainDatabase(const QString& name);
 
 // Rows of a query read with plain SQLite, every value as text ("" for Null).
-QList<QStringList> sqliteRows(const QString& file, const QString& sql);
+using reports::testing::sqliteRows;
 QString sqliteValue(const QString& file, const QString& sql);
 
 // OLE automation days of a calendar date, as tblWines stores dates.

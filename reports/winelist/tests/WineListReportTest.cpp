@@ -12,6 +12,7 @@
 #include "reports/ModuleArguments.h"
 #include "reports/ProgIds.h"
 #include "reports/Rpt.h"
+#include "reports/tests/SqliteRows.h"
 #include "reports/winelist/rptCellarWineList.h"
 #include "sample/UpdatedInstallation.h"
 
@@ -30,38 +31,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using reports::testing::sqliteRows;
+
 constexpr int kLeftMargin = 1080; // the layout's page margins
 constexpr int kRightEdge = 11906 - 1080;
-
-int caseBlindCompare(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    return QString::fromUtf8(static_cast<const char*>(a), lengthA)
-        .compare(QString::fromUtf8(static_cast<const char*>(b), lengthB), Qt::CaseInsensitive);
-}
-
-// Rows of a query read with plain SQLite, every value as text.
-QList<QStringList> sqliteRows(const QString& file, const QString& sql)
-{
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_create_collation(db, "JET", SQLITE_UTF8, nullptr, caseBlindCompare);
-    sqlite3_stmt* statement = nullptr;
-    QList<QStringList> rows;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            QStringList row;
-            for (int c = 0; c < sqlite3_column_count(statement); ++c)
-                row << QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(statement, c)));
-            rows << row;
-        }
-    } else {
-        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql.toStdString();
-    }
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return rows;
-}
 
 // The sample installation, with three wines given unknown parts: no label, no appellation,
 // neither. Made once; the wine list library is registered for the test program.
