@@ -46,8 +46,8 @@ echo
 echo "Jet SQL on the updated cellar:"
 "$build/bin/qvsql" --password vutmarelko "$inst/csample.qvd" "SELECT TOP 5 Vintage, DrinkFrom, Optimal, DrinkTo, Format([Created], \"yyyy-mm-dd\") AS Added FROM tblWines WHERE Vintage <> \"\" ORDER BY Vintage, WineID"
 
-# The reports of the updated cellar, headless, as the host program runs them: each report whose
-# library is installed is written as a PDF; a report whose library is not there yet says so.
+# The reports of the updated cellar, headless, as the host program runs them: each report is
+# written as a PDF and its page count shown; a report that cannot be made ends the job.
 echo
 echo "Reports of the updated cellar:"
 mkdir -p "$work/Reports"
@@ -58,8 +58,7 @@ for report in winelist summary cellarbook locations; do
         locations) options=(--kind ByLocation) ;;
         *) options=() ;;
     esac
-    if ! "$build/bin/quorvex" report "$report" "${options[@]}" --export pdf \
-        --out "$work/Reports/$report.pdf"; then
-        echo "($report: no PDF)"
-    fi
+    out="$work/Reports/$report.pdf"
+    "$build/bin/quorvex" report "$report" "${options[@]}" --export pdf --out "$out"
+    printf '%-12s %3s pages  %s\n' "$report" "$(pdfinfo "$out" | awk '/^Pages:/ {print $2}')" "$out"
 done
