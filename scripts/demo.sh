@@ -12,6 +12,11 @@ cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 work=$(mktemp -d)
 export QUORVEX_REGISTRY="$work/registry.db"
+# Qt wants a private runtime folder; root shells on CI have none.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 
 inst="$work/Quorvex"
 
