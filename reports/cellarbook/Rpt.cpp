@@ -12,6 +12,7 @@
 #include "reports/NumberedTexts.h"
 #include "reports/ProgIds.h"
 #include "reports/ReportViewer.h"
+#include "reports/ViewerPreview.h"
 
 using namespace Qt::StringLiterals;
 
@@ -77,21 +78,9 @@ void run(const reports::ArgumentList& parameters)
     rptCellarBookWine book;
     report::Report& report = prepare(book, items);
 
-    const std::unique_ptr<QObject> viewerObject = com::createObject(reports::progid::ReportViewer);
-    auto& viewer =
-        com::interfaceOf<reports::ReportViewer>(*viewerObject, reports::progid::ReportViewer);
-    book.setViewer(&viewer);
-    // A replacement report from the language helper is not the book: its pages reach the
-    // viewer through the engine's signal, for as long as the viewer lives.
-    if (&report != &book)
-        QObject::connect(&report, &report::Report::printProgressed, viewerObject.get(),
-                         [&viewer](int page) { viewer.ProgressStatus(page); });
-    const reports::CallResult shown =
-        viewer.PreviewReport(items.parentWindow, report, items.langHelper, items.commonTools,
+    const auto endRun = qScopeGuard([&book] { book.setRun({}); });
+    reports::previewInViewer(items.parentWindow, book, report, items.langHelper, items.commonTools,
                              items.regObject, report.name());
-    book.setViewer(nullptr);
-    book.setRun({});
-    shown.raiseIfFailed();
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "reports/ProgIds.h"
 #include "reports/RecordsetHelper.h"
 #include "reports/ReportViewer.h"
+#include "reports/ViewerPreview.h"
 
 #include <QScopeGuard>
 
@@ -109,18 +110,8 @@ void Rpt::prepare()
 
 void Rpt::showInViewer(QWidget* parentWindow)
 {
-    std::unique_ptr<QObject> viewerObject = com::createObject(reports::progid::ReportViewer);
-    auto& viewer =
-        com::interfaceOf<reports::ReportViewer>(*viewerObject, reports::progid::ReportViewer);
-    m_report->setViewer(&viewer);
-    const auto forgetViewer = qScopeGuard([this] {
-        if (m_report)
-            m_report->setViewer(nullptr);
-    });
-    viewer
-        .PreviewReport(parentWindow, *m_translated, *m_langHelper, *m_commonTools, *m_regObject,
-                       m_translated->name() + m_kind)
-        .raiseIfFailed();
+    reports::previewInViewer(parentWindow, *m_report, *m_translated, *m_langHelper, *m_commonTools,
+                             *m_regObject, m_translated->name() + m_kind);
 }
 
 } // namespace stovanic

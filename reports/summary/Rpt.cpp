@@ -11,6 +11,7 @@
 #include "reports/ReportViewer.h"
 #include "reports/summary/Feldrake.h"
 #include "reports/summary/SummaryFilling.h"
+#include "reports/ViewerPreview.h"
 
 #include <QWidget>
 
@@ -40,19 +41,8 @@ void run(const reports::ArgumentList& parameters)
     report::Report& report = pcLangHelper.SetReportFieldsLanguage(feldrake, u"repCellarSummary"_s);
     fillFromParentWindow(report, *frmParentForm, texts);
 
-    const std::unique_ptr<QObject> viewerObject = com::createObject(reports::progid::ReportViewer);
-    auto& viewer =
-        com::interfaceOf<reports::ReportViewer>(*viewerObject, reports::progid::ReportViewer);
-    feldrake.setViewer(&viewer);
-    // A replacement report from the language helper is not a Feldrake: its pages reach the
-    // viewer through the engine's signal, for as long as the viewer lives.
-    if (&report != &feldrake)
-        QObject::connect(&report, &report::Report::printProgressed, viewerObject.get(),
-                         [&viewer](int page) { viewer.ProgressStatus(page); });
-    const reports::CallResult shown = viewer.PreviewReport(
-        frmParentForm, report, pcLangHelper, pcCommonTools, pRegObject, report.name());
-    feldrake.setViewer(nullptr);
-    shown.raiseIfFailed();
+    reports::previewInViewer(frmParentForm, feldrake, report, pcLangHelper, pcCommonTools,
+                             pRegObject, report.name());
 }
 
 } // namespace

@@ -10,11 +10,13 @@
 #include "reports/ModuleArguments.h"
 #include "reports/ProgIds.h"
 #include "reports/ReportViewer.h"
+#include "reports/ViewerPreview.h"
 #include "reports/winelist/clsSQLString.h"
 #include "reports/winelist/rptCellarWineList.h"
 
 #include <array>
 #include <functional>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 
@@ -45,19 +47,6 @@ QStringList groupingParts(const QString& grouping, const QString& source)
     return parts;
 }
 
-// Releases what a call kept, however the call ends.
-class ReleaseAtEnd
-{
-public:
-    explicit ReleaseAtEnd(std::function<void()> release) : m_release(std::move(release)) {}
-    ~ReleaseAtEnd() { m_release(); }
-    ReleaseAtEnd(const ReleaseAtEnd&) = delete;
-    ReleaseAtEnd& operator=(const ReleaseAtEnd&) = delete;
-
-private:
-    std::function<void()> m_release;
-};
-
 } // namespace
 
 Rpt::Rpt(QObject* parent) : QObject(parent) {}
@@ -67,7 +56,7 @@ Rpt::~Rpt() = default;
 reports::CallResult Rpt::LoadReport(const reports::ArgumentList& parameters)
 {
     return reports::trapErrors(u"Rpt.LoadReport"_s, [&] {
-        const ReleaseAtEnd release([this] { releaseAll(); });
+        const auto release = qScopeGuard([this] { releaseAll(); });
         namespace args = reports::args;
         const QString grouping = parameters.text(args::list::grouping);
         groupingParts(grouping, u"Rpt.LoadReport"_s);
@@ -89,7 +78,7 @@ reports::CallResult Rpt::GetReport(const reports::ArgumentList& parameters,
                                    std::unique_ptr<report::Report>& preparedReport)
 {
     return reports::trapErrors(u"Rpt.GetReport"_s, [&] {
-        const ReleaseAtEnd release([this] { releaseAll(); });
+        const auto release = qScopeGuard([this] { releaseAll(); });
         if (!m_hasGrouping)
             throw vb::Error(vb::ErrorNumber::InvalidProcedureCall,
                             u"The wine list has no grouping yet: GetReport needs a LoadReport "
@@ -157,18 +146,8 @@ void Rpt::prepare()
 
 void Rpt::showInViewer(QWidget* frmParentForm)
 {
-    std::unique_ptr<QObject> viewerObject = com::createObject(reports::progid::ReportViewer);
-    auto& viewer =
-        com::interfaceOf<reports::ReportViewer>(*viewerObject, reports::progid::ReportViewer);
-    m_report->setViewer(&viewer);
-    const ReleaseAtEnd forgetViewer([this] {
-        if (m_report)
-            m_report->setViewer(nullptr);
-    });
-    viewer
-        .PreviewReport(frmParentForm, *m_translated, *m_langHelper, *m_commonTools, *m_regObject,
-                       m_report->name())
-        .raiseIfFailed();
+    reports::previewInViewer(frmParentForm, *m_report, *m_translated, *m_langHelper, *m_commonTools,
+                             *m_regObject, m_report->name());
 }
 
 } // namespace olmaris
