@@ -4,6 +4,7 @@
 
 #include "CellarBookRuns.h"
 #include "CellarBookTestInstallation.h"
+#include "reports/tests/PdfReading.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -16,13 +17,7 @@ using namespace Qt::StringLiterals;
 namespace parvello::testing {
 namespace {
 
-QString pdfText(const QString& pdf)
-{
-    QProcess reader;
-    reader.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    reader.waitForFinished(60000);
-    return QString::fromUtf8(reader.readAllStandardOutput());
-}
+using reports::testing::pdfText;
 
 void savePictures(const QString& pdf, const QString& baseName, int lastPage)
 {

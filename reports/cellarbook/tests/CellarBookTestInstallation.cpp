@@ -5,14 +5,13 @@
 #include "host/HostSession.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/shell/tests/QtTestApplication.h"
+#include "reports/tests/SampleCellar.h"
 #include "reports/tests/SqliteRows.h"
-#include "sample/UpdatedInstallation.h"
 
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 #include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
@@ -162,14 +161,10 @@ void useAnotherDisplayCurrency(jet::Connection& mainDatabase, jet::Connection& s
 
 const CellarBookInstallation& installation()
 {
-    static QTemporaryDir parent;
     static CellarBookInstallation made;
     if (!made.files.mainDatabase.isEmpty())
         return made;
-    sample::InstallationOptions options;
-    options.wines = 40;
-    const QString folder =
-        sample::writeUpdatedInstallation(parent.filePath(u"Quorvex"_s), options).folder;
+    const QString& folder = reports::testing::sampleCellarFolder();
     made.files = host::HostFiles::inFolder(folder);
     {
         host::HostSession session(made.files);

@@ -4,6 +4,7 @@
 // once for the test program, with the Stovanic library registered; plain-SQLite reading of its
 // files (an independent reader of what the engine wrote) and poppler's readers for PDFs.
 
+#include "reports/tests/PdfReading.h"
 #include "reports/tests/SqliteRows.h"
 
 #include <QList>
@@ -28,8 +29,8 @@ QString sqliteValue(const QString& file, const QString& sql);
 double oleDays(int year, int month, int day);
 
 // pdftotext -layout of the file.
-QString pdfText(const QString& pdfFile);
+using reports::testing::pdfText;
 // Every page as <build tests folder>/<baseName>-<n>.png, for a look; returns how many.
-int savePagePictures(const QString& pdfFile, const QString& baseName);
+using reports::testing::savePagePictures;
 
 } // namespace stovanic::testing

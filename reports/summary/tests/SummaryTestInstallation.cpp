@@ -1,15 +1,9 @@
-// The test installation and the PDF readers.
+// The test installation and the test program's surroundings.
 
 #include "SummaryTestInstallation.h"
 
 #include "platform/shell/tests/QtTestApplication.h"
-#include "sample/UpdatedInstallation.h"
-
-#include <QCoreApplication>
-#include <QProcess>
-#include <QTemporaryDir>
-
-using namespace Qt::StringLiterals;
+#include "reports/tests/SampleCellar.h"
 
 QV_QT_TEST_APPLICATION();
 
@@ -17,29 +11,7 @@ namespace feldrake::testing {
 
 host::HostFiles installationFiles()
 {
-    static QTemporaryDir parent;
-    static QString folder;
-    if (folder.isEmpty()) {
-        sample::InstallationOptions options;
-        options.wines = 40;
-        folder = sample::writeUpdatedInstallation(parent.filePath(u"Quorvex"_s), options).folder;
-    }
-    return host::HostFiles::inFolder(folder);
-}
-
-QString pdfText(const QString& pdfFile)
-{
-    QProcess process;
-    process.start(u"pdftotext"_s, {u"-layout"_s, pdfFile, u"-"_s});
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-void savePagePicture(const QString& pdfFile, const QString& baseName)
-{
-    QProcess::execute(u"pdftoppm"_s,
-                      {u"-r"_s, u"60"_s, u"-png"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdfFile,
-                       QCoreApplication::applicationDirPath() + u'/' + baseName});
+    return host::HostFiles::inFolder(reports::testing::sampleCellarFolder());
 }
 
 } // namespace feldrake::testing

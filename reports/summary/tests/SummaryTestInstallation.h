@@ -1,10 +1,10 @@
 #pragma once
 
-// The cellar summary tests' installation: the sample installation at the current database
-// versions, registered, made once for the test program; the PDF text and page pictures of
-// exported reports, read by poppler's tools.
+// The cellar summary tests' installation: the report tests' sample cellar; the PDF text and page
+// pictures of exported reports, read by poppler's tools.
 
 #include "host/HostFiles.h"
+#include "reports/tests/PdfReading.h"
 
 #include <QString>
 
@@ -12,9 +12,12 @@ namespace feldrake::testing {
 
 host::HostFiles installationFiles();
 
-// pdftotext -layout of the file.
-QString pdfText(const QString& pdfFile);
+using reports::testing::pdfText;
+
 // The first page as <build tests folder>/<baseName>-1.png, for a look.
-void savePagePicture(const QString& pdfFile, const QString& baseName);
+inline void savePagePicture(const QString& pdfFile, const QString& baseName)
+{
+    reports::testing::savePagePictures(pdfFile, baseName, 1);
+}
 
 } // namespace feldrake::testing

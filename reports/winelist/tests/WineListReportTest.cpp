@@ -12,9 +12,9 @@
 #include "reports/ModuleArguments.h"
 #include "reports/ProgIds.h"
 #include "reports/Rpt.h"
+#include "reports/tests/SampleCellar.h"
 #include "reports/tests/SqliteRows.h"
 #include "reports/winelist/rptCellarWineList.h"
-#include "sample/UpdatedInstallation.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -49,13 +49,10 @@ struct Cellar
 
 const Cellar& cellar()
 {
-    static QTemporaryDir parent;
     static Cellar made;
     if (!made.folder.isEmpty())
         return made;
-    sample::InstallationOptions options;
-    options.wines = 40;
-    made.folder = sample::writeUpdatedInstallation(parent.filePath(u"Quorvex"_s), options).folder;
+    made.folder = reports::testing::sampleCellarFolder();
     made.mainDatabase = host::HostFiles::inFolder(made.folder).mainDatabase;
     const QList<QStringList> wines = sqliteRows(
         made.mainDatabase,
