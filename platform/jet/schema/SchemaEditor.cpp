@@ -6,7 +6,9 @@
 #include "MetadataStore.h"
 #include "SqliteTableSql.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <sqlite3.h>
 
 namespace jet {
@@ -869,21 +871,30 @@ void SchemaEditor::refreshTriggers(const QString& name)
     if (!table) {
         return;
     }
-    QStringList old;
+    // Every trigger dropped or made is a schema change that makes SQLite read the whole schema
+    // again; a column added without rules leaves the triggers as they were, so only those whose
+    // text differs are replaced.
+    QHash<QString, QString> old; // text -> name
     {
         detail::SqliteStatement statement(
-            m_db, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'trigger' AND "
+            m_db, QStringLiteral("SELECT name, sql FROM sqlite_schema WHERE type = 'trigger' AND "
                                  "tbl_name = ? COLLATE NOCASE AND name LIKE 'jet|%'"));
         statement.bind(1, table->name);
         while (statement.step()) {
-            old.append(statement.columnText(0));
+            old.insert(statement.columnText(1), statement.columnText(0));
         }
     }
-    for (const QString& trigger : old) {
-        detail::exec(m_db, QStringLiteral("DROP TRIGGER %1").arg(quoted(trigger)));
+    const QStringList wanted = detail::triggerSql(*table, referencingKeys(m_db, table->name));
+    const QSet<QString> kept(wanted.begin(), wanted.end());
+    for (auto it = old.cbegin(); it != old.cend(); ++it) {
+        if (!kept.contains(it.key())) {
+            detail::exec(m_db, QStringLiteral("DROP TRIGGER %1").arg(quoted(it.value())));
+        }
     }
-    for (const QString& sql : detail::triggerSql(*table, referencingKeys(m_db, table->name))) {
-        detail::exec(m_db, sql);
+    for (const QString& sql : wanted) {
+        if (!old.contains(sql)) {
+            detail::exec(m_db, sql);
+        }
     }
 }
 
