@@ -8,7 +8,9 @@
 #include "platform/jet/DatabasePassword.h"
 #include "platform/jet/import/QueryImport.h"
 #include "platform/jet/import/TableDigest.h"
+#include "updater/maindb/MainDatabaseSql.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <QRegularExpression>
@@ -24,22 +26,12 @@ constexpr int kInner = 1;
 constexpr int kLeft = 2;
 constexpr int kRight = 3;
 
-// Stage dates from bit 14 down to bit 0.
-const QStringList kStages{u"datDead"_s,
-                          u"datDeadNew"_s,
-                          u"datDecliningEndSoon"_s,
-                          u"datDeclining"_s,
-                          u"datDecliningNew"_s,
-                          u"datBestEndSoon"_s,
-                          u"datBestRightOfPeak"_s,
-                          u"datPeakPassed"_s,
-                          u"datPeakComingUp"_s,
-                          u"datBestLeftOfPeak"_s,
-                          u"datBestNew"_s,
-                          u"datDrinkHoldEndSoon"_s,
-                          u"datDrinkHold"_s,
-                          u"datDrinkHoldNew"_s,
-                          u"datHoldEndSoon"_s};
+// Stage dates from bit 14 down to bit 0: the updater's fields, last stage first.
+const QStringList kStages = [] {
+    QStringList fields = updater::maindb::stageDateFields();
+    std::reverse(fields.begin(), fields.end());
+    return fields;
+}();
 
 const QString kAddress =
     u"IIf([tblWinerySite].[Address1]<>\"\",[tblWinerySite].[Address1] & IIf([tblWinerySite]."
