@@ -3,15 +3,12 @@
 #include "reports/cellarbook/Rpt.h"
 
 #include "common/DatabaseConnection.h"
-#include "platform/com/CreateObject.h"
 #include "reports/ArgumentList.h"
 #include "reports/cellarbook/rptCellarBookWine.h"
 #include "reports/CommonTools.h"
 #include "reports/LanguageHelper.h"
 #include "reports/ModuleArguments.h"
 #include "reports/NumberedTexts.h"
-#include "reports/ProgIds.h"
-#include "reports/ReportViewer.h"
 #include "reports/ViewerPreview.h"
 
 using namespace Qt::StringLiterals;

@@ -3,7 +3,6 @@
 #include "reports/locations/Rpt.h"
 
 #include "common/DatabaseConnection.h"
-#include "platform/com/CreateObject.h"
 #include "reports/ArgumentList.h"
 #include "reports/CommonTools.h"
 #include "reports/LanguageHelper.h"
@@ -11,9 +10,7 @@
 #include "reports/locations/rptCellarLocations.h"
 #include "reports/ModuleArguments.h"
 #include "reports/NumberedTexts.h"
-#include "reports/ProgIds.h"
 #include "reports/RecordsetHelper.h"
-#include "reports/ReportViewer.h"
 #include "reports/ViewerPreview.h"
 
 #include <QScopeGuard>

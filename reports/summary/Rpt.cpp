@@ -2,13 +2,10 @@
 
 #include "reports/summary/Rpt.h"
 
-#include "platform/com/CreateObject.h"
 #include "reports/ArgumentList.h"
 #include "reports/CommonTools.h"
 #include "reports/LanguageHelper.h"
 #include "reports/ModuleArguments.h"
-#include "reports/ProgIds.h"
-#include "reports/ReportViewer.h"
 #include "reports/summary/Feldrake.h"
 #include "reports/summary/SummaryFilling.h"
 #include "reports/ViewerPreview.h"

@@ -3,19 +3,15 @@
 #include "reports/winelist/Rpt.h"
 
 #include "common/DatabaseConnection.h"
-#include "platform/com/CreateObject.h"
 #include "reports/ArgumentList.h"
 #include "reports/CommonTools.h"
 #include "reports/LanguageHelper.h"
 #include "reports/ModuleArguments.h"
-#include "reports/ProgIds.h"
-#include "reports/ReportViewer.h"
 #include "reports/ViewerPreview.h"
 #include "reports/winelist/clsSQLString.h"
 #include "reports/winelist/rptCellarWineList.h"
 
 #include <array>
-#include <functional>
 #include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
