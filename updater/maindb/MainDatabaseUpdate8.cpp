@@ -14,6 +14,7 @@
 #include "vb/DateFunctions.h"
 
 #include <optional>
+#include <QHash>
 
 namespace updater {
 
@@ -88,36 +89,59 @@ std::optional<vb::Variant> transactionMoment(const jet::Recordset& transactions)
     return vb::Variant::fromDate(moment);
 }
 
+struct WineStamps
+{
+    vb::Variant created;
+    vb::Variant lastModified;
+};
+
+// The first and last transaction moments of every wine that has a dated transaction, in the
+// order of the transactions' key: one walk over the transactions instead of a filter per wine.
+QHash<qint64, WineStamps> transactionStamps(jet::Connection& connection)
+{
+    QHash<qint64, WineStamps> stamps;
+    jet::Recordset transactions;
+    DatabaseHelpers::OpenTable(transactions, connection, QStringLiteral("tblTransactions"), true,
+                               QStringLiteral("PrimaryKey"));
+    for (; !transactions.eof(); transactions.moveNext()) {
+        const vb::Variant wine = transactions.value(QStringLiteral("WineID"));
+        if (wine.isNull())
+            continue;
+        const std::optional<vb::Variant> moment = transactionMoment(transactions);
+        if (!moment)
+            continue;
+        const auto stamp = stamps.find(wine.toLong());
+        if (stamp == stamps.end())
+            stamps.insert(wine.toLong(), WineStamps{*moment, *moment});
+        else
+            stamp->lastModified = *moment;
+    }
+    transactions.close();
+    return stamps;
+}
+
 // Created and LastModif of every wine: its first and last transaction (in the order of the
 // transactions' key) that has a date, or now for a wine without any.
 void stampWines(jet::Connection& connection)
 {
-    jet::Recordset transactions;
-    DatabaseHelpers::OpenTable(transactions, connection, QStringLiteral("tblTransactions"), true,
-                               QStringLiteral("PrimaryKey"));
+    const QHash<qint64, WineStamps> stamps = transactionStamps(connection);
     jet::Recordset wines;
     DatabaseHelpers::OpenTable(wines, connection, QStringLiteral("tblWines"), false,
                                QStringLiteral("PrimaryKey"));
     for (; !wines.eof(); wines.moveNext()) {
-        transactions.setFilter(QStringLiteral("[WineID] = ") +
-                               wines.value(QStringLiteral("WineID")).toString());
-        std::optional<vb::Variant> first;
-        std::optional<vb::Variant> last;
-        for (; !transactions.eof(); transactions.moveNext()) {
-            const std::optional<vb::Variant> moment = transactionMoment(transactions);
-            if (!moment)
-                continue;
-            if (!first)
-                first = moment;
-            last = moment;
+        const auto stamp = stamps.constFind(wines.value(QStringLiteral("WineID")).toLong());
+        WineStamps wine;
+        if (stamp != stamps.constEnd()) {
+            wine = *stamp;
+        } else {
+            const vb::Variant now = vb::Now();
+            wine = {now, now};
         }
-        const vb::Variant now = vb::Now();
-        wines.setValue(QStringLiteral("Created"), first.value_or(now));
-        wines.setValue(QStringLiteral("LastModif"), last.value_or(now));
+        wines.setValue(QStringLiteral("Created"), wine.created);
+        wines.setValue(QStringLiteral("LastModif"), wine.lastModified);
         wines.update();
     }
     wines.close();
-    transactions.close();
 }
 
 } // namespace

@@ -278,6 +278,32 @@ bool tableExists(sqlite3* db, const QString& name)
     return statement.step();
 }
 
+// The default a new column gives the rows already there must pass the column's constraints:
+// tried on a scratch row, which raises the error such a row would. Null passes every constraint the engine makes.
+void checkDefault(sqlite3* db, const TableSchema& table, const ColumnSchema& column)
+{
+    if (!column.defaultSql || column.type == JetType::Counter ||
+        detail::queryInt(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)")
+                                 .arg(quoted(table.name))) == 0) {
+        return;
+    }
+    const QString scratch = QStringLiteral("temp.\"MSysJetDefaultCheck\"");
+    detail::exec(db, QStringLiteral("DROP TABLE IF EXISTS %1").arg(scratch));
+    detail::exec(db, QStringLiteral("CREATE TABLE %1 (%2)")
+                         .arg(scratch, detail::columnDefinition(table, column)));
+    const auto drop = [&] {
+        sqlite3_exec(db, "DROP TABLE IF EXISTS temp.\"MSysJetDefaultCheck\"", nullptr, nullptr,
+                     nullptr);
+    };
+    try {
+        detail::exec(db, QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(scratch));
+    } catch (...) {
+        drop();
+        throw;
+    }
+    drop();
+}
+
 qint64 sequenceOf(sqlite3* db, const QString& table)
 {
     if (!tableExists(db, QStringLiteral("sqlite_sequence"))) {
@@ -732,10 +758,31 @@ bool SchemaEditor::addColumnsInPlace(const TableSchema& before, const TableSchem
         }
     }
     for (qsizetype i = before.columns.size(); i < after.columns.size(); ++i) {
-        detail::exec(
-            m_db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
-                      .arg(quoted(after.name), detail::columnDefinition(after, after.columns[i])));
+        checkDefault(m_db, after, after.columns[i]);
     }
+    // SQLite checks every row against every CHECK constraint of a table it adds a column to.
+    // The rows passed their constraints when written and all hold the new column's default,
+    // which was checked above, so the walk leaves the constraints out.
+    const bool ignoredChecks =
+        detail::queryInt(m_db, QStringLiteral("PRAGMA ignore_check_constraints")) != 0;
+    detail::exec(m_db, QStringLiteral("PRAGMA ignore_check_constraints=ON"));
+    const auto restoreChecks = [&] {
+        sqlite3_exec(m_db,
+                     ignoredChecks ? "PRAGMA ignore_check_constraints=ON"
+                                   : "PRAGMA ignore_check_constraints=OFF",
+                     nullptr, nullptr, nullptr);
+    };
+    try {
+        for (qsizetype i = before.columns.size(); i < after.columns.size(); ++i) {
+            detail::exec(m_db, QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                   .arg(quoted(after.name),
+                                        detail::columnDefinition(after, after.columns[i])));
+        }
+    } catch (...) {
+        restoreChecks();
+        throw;
+    }
+    restoreChecks();
     numberNewCounters(before, after);
     return true;
 }

@@ -120,6 +120,23 @@ TEST_F(ConstraintsTest, WholeNumbersOutOfTheirFieldsRangeOverflow)
     EXPECT_EQ(m_db.ddlFailure("ALTER TABLE tblSizes ADD COLUMN T BYTE DEFAULT 255"), "");
 }
 
+TEST_F(ConstraintsTest, AddedColumnsKeepEveryRowWithinItsFields)
+{
+    m_db.ddl("CREATE TABLE tblCodes (ID LONG, Code TEXT(3))");
+    m_db.exec("INSERT INTO tblCodes VALUES (1, 'abc'), (2, NULL)");
+    // The rows there would hold a default their new field cannot.
+    EXPECT_TRUE(m_db.ddlFailure("ALTER TABLE tblCodes ADD COLUMN Region TEXT(2) DEFAULT 'EUR'")
+                    .startsWith("The field is too small"));
+    EXPECT_LT(readTableSchema(m_db.db(), "tblCodes")->columnIndex("Region"), 0);
+    EXPECT_EQ(m_db.ddlFailure("ALTER TABLE tblCodes ADD COLUMN Region TEXT(3) DEFAULT 'EUR'"), "");
+    EXPECT_EQ(m_db.integer("SELECT count(*) FROM tblCodes WHERE Region = 'EUR'"), 2);
+    // Adding the column left the constraints of every field in force.
+    EXPECT_TRUE(m_db.failure("UPDATE tblCodes SET Code = 'abcd'").startsWith("The field is too"));
+    EXPECT_TRUE(m_db.failure("INSERT INTO tblCodes (ID, Region) VALUES (3, 'EURO')")
+                    .startsWith("The field is too"));
+    EXPECT_EQ(m_db.integer("SELECT count(*) FROM tblCodes"), 2);
+}
+
 TEST_F(ConstraintsTest, DecimalsKeepTheirPrecisionAndScale)
 {
     m_db.ddl("CREATE TABLE tblPrices (ID LONG, Price DECIMAL(6, 2), Whole DECIMAL)");
