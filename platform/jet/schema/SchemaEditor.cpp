@@ -304,6 +304,28 @@ void checkDefault(sqlite3* db, const TableSchema& table, const ColumnSchema& col
     drop();
 }
 
+// True when `after` is `before` with some Text fields made longer and nothing else changed:
+// every row already there fits, and is stored as it was.
+bool lengthensTextOnly(const TableSchema& before, const TableSchema& after)
+{
+    if (before.columns.size() != after.columns.size()) {
+        return false;
+    }
+    TableSchema lengthened = before;
+    bool longer = false;
+    for (qsizetype i = 0; i < after.columns.size(); ++i) {
+        ColumnSchema& column = lengthened.columns[i];
+        const ColumnSchema& target = after.columns[i];
+        if (column.type == JetType::Text && target.type == JetType::Text &&
+            same(column.name, target.name) && target.size > column.size) {
+            column.size = target.size;
+            longer = true;
+        }
+    }
+    return longer && detail::createTableSql(lengthened, after.name) ==
+                         detail::createTableSql(after, after.name);
+}
+
 qint64 sequenceOf(sqlite3* db, const QString& table)
 {
     if (!tableExists(db, QStringLiteral("sqlite_sequence"))) {
@@ -724,6 +746,8 @@ void SchemaEditor::apply(const std::optional<TableSchema>& before, TableSchema a
             syncIndexes(*before, after);
         } else if (appendedOnly && addColumnsInPlace(*before, after)) {
             syncIndexes(*before, after);
+        } else if (lengthensTextOnly(*before, after) && redefineInPlace(*before, after)) {
+            syncIndexes(*before, after);
         } else {
             rebuild(*before, after);
         }
@@ -784,6 +808,45 @@ bool SchemaEditor::addColumnsInPlace(const TableSchema& before, const TableSchem
     }
     restoreChecks();
     numberNewCounters(before, after);
+    return true;
+}
+
+bool SchemaEditor::redefineInPlace(const TableSchema& before, const TableSchema& after)
+{
+    // The stored definition must be the one the engine wrote, column for column, or the new
+    // text could describe the rows differently from how they are stored.
+    const QString stored = detail::queryText(
+        m_db, QStringLiteral("SELECT sql FROM sqlite_schema WHERE type = 'table' AND name = %1")
+                  .arg(detail::sqlLiteral(before.name)));
+    if (stored != detail::createTableSql(before, before.name)) {
+        return false;
+    }
+    const QString sql = detail::createTableSql(after, after.name);
+    // A definition SQLite could not read would leave the file unreadable: it is tried on a
+    // scratch table before it is written.
+    QString scratch = detail::createTableSql(after, QStringLiteral("MSysJetRedefine"));
+    scratch.replace(0, int(qstrlen("CREATE TABLE")), QStringLiteral("CREATE TEMP TABLE"));
+    detail::exec(m_db, scratch);
+    detail::exec(m_db, QStringLiteral("DROP TABLE temp.\"MSysJetRedefine\""));
+
+    // SQLite's own way to change constraints that every stored row still meets: the table's
+    // text in sqlite_schema is replaced and the schema version raised, so that every
+    // connection reads the schema again. A rollback of the unit undoes both.
+    const qint64 version = detail::queryInt(m_db, QStringLiteral("PRAGMA schema_version"));
+    detail::exec(m_db, QStringLiteral("PRAGMA writable_schema=ON"));
+    try {
+        detail::SqliteStatement update(
+            m_db, QStringLiteral("UPDATE sqlite_schema SET sql = ?1 WHERE type = 'table' AND "
+                                 "name = ?2"));
+        update.bind(1, sql);
+        update.bind(2, before.name);
+        update.run();
+        detail::exec(m_db, QStringLiteral("PRAGMA schema_version=%1").arg(version + 1));
+    } catch (...) {
+        sqlite3_exec(m_db, "PRAGMA writable_schema=OFF", nullptr, nullptr, nullptr);
+        throw;
+    }
+    detail::exec(m_db, QStringLiteral("PRAGMA writable_schema=OFF"));
     return true;
 }
 

@@ -7,7 +7,9 @@
 // failure leaves nothing of itself behind.
 //
 // SQLite cannot change a column in place: such changes copy the table into a new one (rowids,
-// data converted as Jet converts it, indexes, triggers) inside the same unit.
+// data converted as Jet converts it, indexes, triggers) inside the same unit. Changes that
+// every stored row still meets (columns added at the end, Text fields made longer) change
+// only the table's definition.
 
 #include "TableSchema.h"
 
@@ -54,6 +56,8 @@ private:
     void rebuild(const TableSchema& before, TableSchema& after);
     // False when SQLite cannot add the new columns in place.
     bool addColumnsInPlace(const TableSchema& before, const TableSchema& after);
+    // False when the table's stored definition is not the engine's own.
+    bool redefineInPlace(const TableSchema& before, const TableSchema& after);
     void syncIndexes(const TableSchema& before, const TableSchema& after);
     void numberNewCounters(const TableSchema& before, const TableSchema& after);
     void refreshTriggers(const QString& table);

@@ -101,6 +101,34 @@ TEST_F(AlterColumnTest, SeveralColumnsChangeInOneCopy)
     EXPECT_EQ(m_db.failure("INSERT INTO tblWines (Name, Grower) VALUES ('', '')"), "");
 }
 
+TEST_F(AlterColumnTest, LongerTextChangesOnlyTheDefinitionAndCanBeRolledBack)
+{
+    const qint64 rootPage =
+        m_db.integer("SELECT rootpage FROM sqlite_schema WHERE name = 'tblWines'");
+    m_db.ddl("ALTER TABLE tblWines ALTER COLUMN Name TEXT(40)");
+    EXPECT_EQ(m_db.integer("SELECT rootpage FROM sqlite_schema WHERE name = 'tblWines'"), rootPage);
+    EXPECT_EQ(readTableSchema(m_db.db(), "tblWines")->columns[1].size, 40);
+    const QString forty(40, QLatin1Char('x'));
+    EXPECT_EQ(m_db.failure(QStringLiteral("INSERT INTO tblWines (Name) VALUES ('%1')").arg(forty)),
+              "");
+    EXPECT_TRUE(
+        m_db.failure(QStringLiteral("INSERT INTO tblWines (Name) VALUES ('%1y')").arg(forty))
+            .startsWith("The field is too small"));
+    // The index, its collation and the counter are as they were.
+    EXPECT_NE(m_db.failure("INSERT INTO tblWines (Name) VALUES ('ALPHA')"), "");
+    EXPECT_EQ(m_db.text("SELECT group_concat(WineID || Name, ',') FROM tblWines WHERE WineID < 4"),
+              "1Alpha,3Gamma");
+
+    m_db.exec("BEGIN");
+    m_db.ddl("ALTER TABLE tblWines ALTER COLUMN Name TEXT(50)");
+    m_db.exec("ROLLBACK");
+    EXPECT_EQ(readTableSchema(m_db.db(), "tblWines")->columns[1].size, 40);
+    EXPECT_TRUE(
+        m_db.failure(QStringLiteral("UPDATE tblWines SET Name = '%1y' WHERE WineID = 1").arg(forty))
+            .startsWith("The field is too small"));
+    EXPECT_EQ(m_db.text("PRAGMA integrity_check"), "ok");
+}
+
 TEST_F(AlterColumnTest, DropColumnKeepsTheRest)
 {
     m_db.ddl("ALTER TABLE tblWines DROP COLUMN Price");
