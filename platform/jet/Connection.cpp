@@ -152,8 +152,11 @@ void Connection::openDatabase(const QString& connectionString)
     checkDatabaseFile(path);
 
     sqlite3* db = nullptr;
-    // Never SQLITE_OPEN_CREATE: a database appears only through createDatabase().
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // Never SQLITE_OPEN_CREATE: a database appears only through createDatabase(). A session
+    // is used on the thread that opened it (see Session), so the handle needs no mutex of
+    // its own, which SQLite would otherwise take on every call.
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (!db) {
         throw Error::cannotOpenFile(path); // out of memory
     }

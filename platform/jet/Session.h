@@ -1,7 +1,8 @@
 #pragma once
 
 // One open SQLite handle to a database file, shared by a connection and the result sets it
-// produced, so a result set never reads through a closed handle. Sessions register themselves
+// produced, so a result set never reads through a closed handle. A session is used only on the
+// thread that opened it; its handle has no SQLite mutex of its own. Sessions register themselves
 // per file: when a write is blocked by another connection of this process on the same thread,
 // waiting cannot help (that connection cannot finish while we wait), so the lock is reported at
 // once instead of after the lock timeout. Locks held by other processes or threads are waited

@@ -77,12 +77,10 @@ void copyPreferences(RunState& state)
 
 // The moment of a transaction: the day of its Date and the time of day of its Time. Nullopt
 // for one without a date; one without a time counts as midnight.
-std::optional<vb::Variant> transactionMoment(const jet::Recordset& transactions)
+std::optional<vb::Variant> transactionMoment(const vb::Variant& day, const vb::Variant& time)
 {
-    const vb::Variant day = transactions.value(QStringLiteral("Date"));
     if (day.isNull())
         return std::nullopt;
-    const vb::Variant time = transactions.value(QStringLiteral("Time"));
     double moment = vb::DateSerial(vb::Year(day), vb::Month(day), vb::Day(day)).toDate();
     if (!time.isNull())
         moment += vb::TimeSerial(vb::Hour(time), vb::Minute(time), vb::Second(time)).toDate();
@@ -96,19 +94,17 @@ struct WineStamps
 };
 
 // The first and last transaction moments of every wine that has a dated transaction, in the
-// order of the transactions' key: one walk over the transactions instead of a filter per wine.
+// order of the transactions' key (TransactionID): one query instead of a filter per wine.
 QHash<qint64, WineStamps> transactionStamps(jet::Connection& connection)
 {
     QHash<qint64, WineStamps> stamps;
-    jet::Recordset transactions;
-    DatabaseHelpers::OpenTable(transactions, connection, QStringLiteral("tblTransactions"), true,
-                               QStringLiteral("PrimaryKey"));
+    jet::ResultSet transactions = connection.execute(QStringLiteral(
+        "SELECT WineID, [Date], [Time] FROM tblTransactions ORDER BY TransactionID"));
     for (; !transactions.eof(); transactions.moveNext()) {
-        const vb::Variant wine = transactions.value(QStringLiteral("WineID"));
-        if (wine.isNull())
-            continue;
-        const std::optional<vb::Variant> moment = transactionMoment(transactions);
-        if (!moment)
+        const vb::Variant wine = transactions.value(0);
+        const std::optional<vb::Variant> moment =
+            transactionMoment(transactions.value(1), transactions.value(2));
+        if (wine.isNull() || !moment)
             continue;
         const auto stamp = stamps.find(wine.toLong());
         if (stamp == stamps.end())
