@@ -1,0 +1,77 @@
+// dateserial() and vbval() for the hand-written side: thin wrappers over the vb functions.
+
+#include "RawSqlFunctions.h"
+
+#include "BenchFailure.h"
+#include "vb/ConversionFunctions.h"
+#include "vb/DateFunctions.h"
+#include "vb/Error.h"
+
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace mainchain {
+
+namespace {
+
+vb::Variant argument(sqlite3_value* value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_NULL:
+        return vb::Variant::null();
+    case SQLITE_INTEGER:
+        return vb::Variant::fromInt64(sqlite3_value_int64(value));
+    case SQLITE_FLOAT:
+        return vb::Variant(sqlite3_value_double(value));
+    default:
+        return vb::Variant(QString::fromUtf8(
+            reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value)));
+    }
+}
+
+bool anyNull(int count, sqlite3_value** values)
+{
+    for (int i = 0; i < count; ++i) {
+        if (sqlite3_value_type(values[i]) == SQLITE_NULL)
+            return true;
+    }
+    return false;
+}
+
+void dateSerial(sqlite3_context* context, int count, sqlite3_value** values)
+{
+    if (anyNull(count, values)) {
+        sqlite3_result_null(context);
+        return;
+    }
+    try {
+        sqlite3_result_double(
+            context,
+            vb::DateSerial(argument(values[0]), argument(values[1]), argument(values[2])).toDate());
+    } catch (const vb::Error& error) {
+        sqlite3_result_error(context, error.description().toUtf8().constData(), -1);
+    }
+}
+
+void val(sqlite3_context* context, int, sqlite3_value** values)
+{
+    if (sqlite3_value_type(values[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    sqlite3_result_double(context, vb::Val(argument(values[0])).toDouble());
+}
+
+} // namespace
+
+void registerRawSqlFunctions(sqlite3* db)
+{
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    if (sqlite3_create_function(db, "dateserial", 3, flags, nullptr, dateSerial, nullptr,
+                                nullptr) != SQLITE_OK ||
+        sqlite3_create_function(db, "vbval", 1, flags, nullptr, val, nullptr, nullptr) != SQLITE_OK)
+        fail(u"cannot register the bench's SQL functions"_s);
+}
+
+} // namespace mainchain
