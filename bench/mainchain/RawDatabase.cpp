@@ -20,6 +20,21 @@ namespace {
 
 } // namespace
 
+vb::Variant variantOf(sqlite3_value* value)
+{
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_NULL:
+        return vb::Variant::null();
+    case SQLITE_INTEGER:
+        return vb::Variant::fromInt64(sqlite3_value_int64(value));
+    case SQLITE_FLOAT:
+        return vb::Variant(sqlite3_value_double(value));
+    default:
+        return vb::Variant(QString::fromUtf8(
+            reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value)));
+    }
+}
+
 QString quoted(const QString& name)
 {
     return u"\""_s + QString(name).replace(u'"', u"\"\""_s) + u'"';
@@ -126,16 +141,7 @@ QString RawStatement::text(int column) const
 
 vb::Variant RawStatement::variant(int column) const
 {
-    switch (sqlite3_column_type(m_statement.get(), column)) {
-    case SQLITE_NULL:
-        return vb::Variant::null();
-    case SQLITE_INTEGER:
-        return vb::Variant::fromInt64(integer(column));
-    case SQLITE_FLOAT:
-        return vb::Variant(real(column));
-    default:
-        return vb::Variant(text(column));
-    }
+    return variantOf(sqlite3_column_value(m_statement.get(), column));
 }
 
 RawDatabase::RawDatabase(const QString& path)

@@ -64,6 +64,10 @@ private:
     sqlite::DatabaseHandle m_db;
 };
 
+// A SQLite value as the vb functions take it: Null, Long (or Double beyond a Long), Double or
+// String.
+vb::Variant variantOf(sqlite3_value* value);
+// A name as an SQLite identifier.
 QString quoted(const QString& name);
 
 } // namespace mainchain

@@ -71,6 +71,16 @@ QString address(const QString& site)
            "%1.Address2 END END AS Address"_s.arg(site);
 }
 
+// FROM to the end of one of the updater's queries: its joins and condition are SQLite as they
+// stand (only the select list needs IIf and & written anew).
+QString fromClause(const QString& jetQuery)
+{
+    QString from = jetQuery.mid(jetQuery.indexOf(u" FROM "_s) + 1).trimmed();
+    if (from.endsWith(u';'))
+        from.chop(1);
+    return from;
+}
+
 } // namespace
 
 QString rawStageDatesStatement()
@@ -124,43 +134,15 @@ QString rawCalcDhiView()
 QString rawCurrentQueryView()
 {
     return u"CREATE VIEW CurrentQuery AS SELECT DISTINCT tblWines.WineID, "_s +
-           address(u"tblWinerySite"_s) +
-           u", CalcDHI.DHI "
-           "FROM (((((tblNotes AS tblNotes_Country RIGHT JOIN (tblNotes AS tblNotes_Region RIGHT "
-           "JOIN ((((tblWinerySite LEFT JOIN tblPICKCountry ON tblWinerySite.CountryID = "
-           "tblPICKCountry.CountryID) LEFT JOIN tblPICKRegion ON tblWinerySite.StateRegionID = "
-           "tblPICKRegion.StateRegionID) LEFT JOIN tblPICKAppellation AS tblPICKAppellation_Winery "
-           "ON tblWinerySite.AppellationID = tblPICKAppellation_Winery.AppellationID) LEFT JOIN "
-           "tblNotes AS tblNotes_Winery ON tblWinerySite.NoteID = tblNotes_Winery.NoteID) ON "
-           "tblNotes_Region.NoteID = tblPICKRegion.NoteID) ON tblNotes_Country.NoteID = "
-           "tblPICKCountry.NoteID) LEFT JOIN tblNotes AS tblNotes_AppellationWinery ON "
-           "tblPICKAppellation_Winery.NoteID = tblNotes_AppellationWinery.NoteID) INNER JOIN "
-           "(tblPICKType RIGHT JOIN (tblPICKBottleSize RIGHT JOIN (tblDrinkProfile RIGHT JOIN "
-           "((tblPICKAppellation AS tblPICKAppellation_Wine RIGHT JOIN (tblNotes AS tblNotes_Wine "
-           "RIGHT JOIN tblWines ON tblNotes_Wine.NoteID = tblWines.NoteID) ON "
-           "tblPICKAppellation_Wine.AppellationID = tblWines.AppellationID) LEFT JOIN tblNotes AS "
-           "tblNotes_AppellationWine ON tblPICKAppellation_Wine.NoteID = "
-           "tblNotes_AppellationWine.NoteID) ON tblDrinkProfile.DrinkProfileID = "
-           "tblWines.DrinkProfileID) ON tblPICKBottleSize.BottleSizeID = tblWines.BottleSizeID) ON "
-           "tblPICKType.WineTypeID = tblWines.WineTypeID) ON tblWinerySite.WinerySiteID = "
-           "tblWines.WinerySiteID) LEFT JOIN (tblNotes AS tblNotes_TastingNote RIGHT JOIN "
-           "tblTastingNotes ON tblNotes_TastingNote.NoteID = tblTastingNotes.NoteID) ON "
-           "tblWines.WineID = tblTastingNotes.WineID) LEFT JOIN (tblPICKRetailOutlet RIGHT JOIN "
-           "(tblNotes AS tblNotes_Transaction RIGHT JOIN tblTransactions ON "
-           "tblNotes_Transaction.NoteID = tblTransactions.NoteID) ON "
-           "tblPICKRetailOutlet.RetailStoreID = tblTransactions.RetailStoreID) ON tblWines.WineID "
-           "= tblTransactions.WineID) INNER JOIN CalcDHI ON tblWines.WineID = CalcDHI.WineID "
-           "WHERE tblWines.WineID >= 0"_s;
+           address(u"tblWinerySite"_s) + u", CalcDHI.DHI "_s +
+           fromClause(updater::maindb::currentQuery());
 }
 
 QString rawReverseQueryView()
 {
     return u"CREATE VIEW ReverseQuery AS SELECT DISTINCT tblWines.WineID, "_s +
-           address(u"tblWinerySite"_s) +
-           u", CalcDHI.DHI FROM tblWinerySite INNER JOIN ((tblWines INNER JOIN CalcDHI ON "
-           "tblWines.WineID = CalcDHI.WineID) LEFT JOIN CurrentQuery ON tblWines.WineID = "
-           "CurrentQuery.WineID) ON tblWinerySite.WinerySiteID = tblWines.WinerySiteID WHERE "
-           "CurrentQuery.WineID IS NULL"_s;
+           address(u"tblWinerySite"_s) + u", CalcDHI.DHI "_s +
+           fromClause(updater::maindb::reverseQuery());
 }
 
 } // namespace mainchain

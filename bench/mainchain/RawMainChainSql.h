@@ -3,7 +3,9 @@
 // The longer SQLite texts of the hand-written main chain: the stage dates statement, the first
 // and last dates statement, and the stored queries CalcDHI, CurrentQuery and ReverseQuery as
 // SQLite views. Each is the updater's Jet text written as one would in SQLite: IIf as CASE,
-// & as || with Null read as "", the chained bytDHI aliases spelt out, DISTINCTROW as DISTINCT.
+// & as || with Null read as "", the chained bytDHI aliases spelt out, DISTINCTROW as DISTINCT;
+// the views take their joins and conditions from the updater's texts, which SQLite reads as
+// they stand.
 
 #include <QString>
 

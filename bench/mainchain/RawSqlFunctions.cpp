@@ -3,6 +3,7 @@
 #include "RawSqlFunctions.h"
 
 #include "BenchFailure.h"
+#include "RawDatabase.h"
 #include "vb/ConversionFunctions.h"
 #include "vb/DateFunctions.h"
 #include "vb/Error.h"
@@ -14,21 +15,6 @@ using namespace Qt::StringLiterals;
 namespace mainchain {
 
 namespace {
-
-vb::Variant argument(sqlite3_value* value)
-{
-    switch (sqlite3_value_type(value)) {
-    case SQLITE_NULL:
-        return vb::Variant::null();
-    case SQLITE_INTEGER:
-        return vb::Variant::fromInt64(sqlite3_value_int64(value));
-    case SQLITE_FLOAT:
-        return vb::Variant(sqlite3_value_double(value));
-    default:
-        return vb::Variant(QString::fromUtf8(
-            reinterpret_cast<const char*>(sqlite3_value_text(value)), sqlite3_value_bytes(value)));
-    }
-}
 
 bool anyNull(int count, sqlite3_value** values)
 {
@@ -46,9 +32,9 @@ void dateSerial(sqlite3_context* context, int count, sqlite3_value** values)
         return;
     }
     try {
-        sqlite3_result_double(
-            context,
-            vb::DateSerial(argument(values[0]), argument(values[1]), argument(values[2])).toDate());
+        sqlite3_result_double(context, vb::DateSerial(variantOf(values[0]), variantOf(values[1]),
+                                                      variantOf(values[2]))
+                                           .toDate());
     } catch (const vb::Error& error) {
         sqlite3_result_error(context, error.description().toUtf8().constData(), -1);
     }
@@ -60,7 +46,7 @@ void val(sqlite3_context* context, int, sqlite3_value** values)
         sqlite3_result_null(context);
         return;
     }
-    sqlite3_result_double(context, vb::Val(argument(values[0])).toDouble());
+    sqlite3_result_double(context, vb::Val(variantOf(values[0])).toDouble());
 }
 
 } // namespace
