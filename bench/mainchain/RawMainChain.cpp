@@ -1,7 +1,8 @@
 // runRawMainChain: updates 4 to 11 of the main database in plain SQLite, each in one
 // transaction. The connection closes and reopens of updates 6 and 11, the progress lines, the
 // registry write of update 10 and the message box of update 11 are not database work and are
-// left out; the lines that message box would list are still made.
+// left out; the lines that message box would list are still made. Text columns it creates keep
+// the file's JET collation, so that names compare the same way on both sides.
 
 #include "RawMainChain.h"
 
