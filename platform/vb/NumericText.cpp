@@ -190,6 +190,26 @@ NumericText::NumericText(bool negative, QByteArray digits, int exponent)
     }
 }
 
+// Digits with at most a leading sign read the same in every locale; most numbers stored as
+// text are written so, and are read without looking up the locale's symbols.
+std::optional<NumericText> NumericText::parsePlainWholeNumber(QStringView text)
+{
+    const bool signed_ = text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+');
+    const QStringView digits = text.mid(signed_ ? 1 : 0);
+    if (digits.isEmpty()) {
+        return std::nullopt;
+    }
+    QByteArray latin1(digits.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        const char16_t c = digits[i].unicode();
+        if (c < u'0' || c > u'9') {
+            return std::nullopt;
+        }
+        latin1[i] = static_cast<char>(c);
+    }
+    return NumericText(text[0] == QLatin1Char('-'), std::move(latin1), 0);
+}
+
 std::optional<NumericText> NumericText::parse(QStringView text, const QLocale& locale)
 {
     text = trimBlanks(text);
@@ -203,6 +223,10 @@ std::optional<NumericText> NumericText::parse(QStringView text, const QLocale& l
         }
         const std::int64_t magnitude = *value < 0 ? -*value : *value;
         return NumericText(*value < 0, QByteArray::number(magnitude), 0);
+    }
+
+    if (const std::optional<NumericText> plain = parsePlainWholeNumber(text)) {
+        return plain;
     }
 
     Reader in(text, locale);
@@ -246,6 +270,14 @@ double NumericText::toDouble() const
 {
     if (m_digits.isEmpty()) {
         return 0.0;
+    }
+    if (m_exponent == 0 && m_digits.size() <= 15) {
+        // A whole number of at most 15 digits is exactly a double.
+        std::int64_t whole = 0;
+        for (const char digit : m_digits) {
+            whole = whole * 10 + (digit - '0');
+        }
+        return static_cast<double>(m_negative ? -whole : whole);
     }
     const QByteArray text = m_digits + 'e' + QByteArray::number(m_exponent);
     double value = 0.0;

@@ -27,6 +27,7 @@ public:
 
 private:
     NumericText(bool negative, QByteArray digits, int exponent);
+    static std::optional<NumericText> parsePlainWholeNumber(QStringView text);
 
     // value = (negative ? -1 : 1) * digits * 10^exponent, digits without leading zeros.
     bool m_negative = false;

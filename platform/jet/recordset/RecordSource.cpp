@@ -242,6 +242,15 @@ bool RecordSource::readRow(qint64 rowid, std::vector<vb::Variant>& values)
 // resets the statement when the batch ends.
 bool RecordSource::readAlong(qint64 rowid, std::vector<vb::Variant>& values)
 {
+    if (!moveCursorTo(rowid)) {
+        return false;
+    }
+    readValues(m_cursor, 1, values);
+    return true;
+}
+
+bool RecordSource::moveCursorTo(qint64 rowid)
+{
     if (!m_cursor) {
         m_cursor = prepared(QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid >= ?1 ORDER BY "
                                            "rowid")
@@ -260,8 +269,36 @@ bool RecordSource::readAlong(qint64 rowid, std::vector<vb::Variant>& values)
         m_cursorBatch = m_session->batchNumber();
     }
     m_cursorRowid = rowid;
-    readValues(m_cursor, 1, values);
     return true;
+}
+
+bool RecordSource::cursorOn(qint64 rowid) const
+{
+    return m_cursor && m_session->inBatch() && m_cursorBatch == m_session->batchNumber() &&
+           sqlite3_stmt_busy(m_cursor) && m_cursorRowid == rowid;
+}
+
+bool RecordSource::locate(qint64 rowid)
+{
+    // Always a fresh step: the row may have been written since the cursor last stood on it.
+    return moveCursorTo(rowid);
+}
+
+vb::Variant RecordSource::readLocated(qint64 rowid, int index)
+{
+    if (!cursorOn(rowid)) {
+        if (!m_session->inBatch()) {
+            std::vector<vb::Variant> values;
+            if (!readRow(rowid, values)) {
+                throw deletedRowError();
+            }
+            return values[static_cast<size_t>(index)];
+        }
+        if (!moveCursorTo(rowid)) {
+            throw deletedRowError();
+        }
+    }
+    return readColumn(m_cursor, 1 + index, m_fields.at(index));
 }
 
 sqlite3_stmt* RecordSource::matchStatement(const QString& where, int parameterCount)

@@ -54,6 +54,12 @@ public:
                                const QString& orderBy);
     // The row's values into `values`; false when no row has that rowid any more.
     bool readRow(qint64 rowid, std::vector<vb::Variant>& values);
+    // Inside a batch: finds the row and keeps the table's cursor on it without reading its
+    // values, which readLocated() then reads one by one. False when no row has that rowid.
+    bool locate(qint64 rowid);
+    // The value of field `index` of the row; finds the row again when the cursor has moved on
+    // (another row read, the batch ended). Raises the deleted-row error when it is gone.
+    vb::Variant readLocated(qint64 rowid, int index);
     // Whether the row passes `where`, through the statement matchStatement() gave for it.
     sqlite3_stmt* matchStatement(const QString& where, int parameterCount);
     bool matches(sqlite3_stmt* statement, qint64 rowid, const QList<vb::Variant>& parameters);
@@ -77,6 +83,8 @@ public:
 private:
     void copyRows(const QString& sqliteSelect, const QStringList& resultTypes);
     bool readAlong(qint64 rowid, std::vector<vb::Variant>& values);
+    bool moveCursorTo(qint64 rowid);
+    bool cursorOn(qint64 rowid) const;
     sqlite3_stmt* insertStatement(const FieldValues& values);
     sqlite3_stmt* updateStatement(const FieldValues& values);
     QString columnList() const;

@@ -110,8 +110,11 @@ struct Recordset::State
     QString sortText;
     QString sortSql;
 
-    // The current row's values, read when first asked for after a move.
+    // The current row's values, read when first asked for after a move. Inside a batch the
+    // row is only found, and each value read when asked for (fieldsRead); outside one the
+    // whole row is read at once (fieldsRead empty).
     mutable std::vector<vb::Variant> row;
+    mutable std::vector<bool> fieldsRead;
     mutable std::optional<qint64> rowLoaded;
 
     EditMode editMode = EditMode::None;
@@ -134,16 +137,38 @@ struct Recordset::State
         return id;
     }
 
-    const std::vector<vb::Variant>& currentRow() const
+    // Finds the current row; raises when there is none or it is gone (deleted by another user).
+    qint64 loadCurrentRow() const
     {
         const qint64 id = currentId();
-        if (rowLoaded != id) {
-            if (!source->readRow(id, row)) {
-                throw detail::deletedRowError(); // deleted by another user
-            }
-            rowLoaded = id;
+        if (rowLoaded == id) {
+            return id;
         }
-        return row;
+        if (source->session().inBatch()) {
+            if (!source->locate(id)) {
+                throw detail::deletedRowError();
+            }
+            row.assign(source->fields().size(), vb::Variant());
+            fieldsRead.assign(source->fields().size(), false);
+        } else {
+            if (!source->readRow(id, row)) {
+                throw detail::deletedRowError();
+            }
+            fieldsRead.clear();
+        }
+        rowLoaded = id;
+        return id;
+    }
+
+    const vb::Variant& currentValue(int index) const
+    {
+        const qint64 id = loadCurrentRow();
+        const auto at = static_cast<size_t>(index);
+        if (!fieldsRead.empty() && !fieldsRead[at]) {
+            row[at] = source->readLocated(id, index);
+            fieldsRead[at] = true;
+        }
+        return row[at];
     }
 
     void setPosition(qsizetype newPosition)
@@ -459,6 +484,7 @@ void Recordset::seek(const QList<vb::Variant>& keyValues, SeekOption option)
         if (at && !state.isDeleted(id)) {
             state.setPosition(*at);
             source.readValues(statement, 1, state.row);
+            state.fieldsRead.clear();
             state.rowLoaded = id;
             sqlite3_reset(statement);
             return;
@@ -712,7 +738,7 @@ vb::Variant Recordset::value(int index) const
     if (state.editMode == EditMode::Add) {
         return vb::Variant::null();
     }
-    return state.currentRow()[index];
+    return state.currentValue(index);
 }
 
 vb::Variant Recordset::value(const QString& name) const
@@ -742,7 +768,7 @@ void Recordset::setValue(int index, const vb::Variant& value)
     }
     vb::Variant converted = detail::toFieldType(value, target);
     if (state.editMode == EditMode::None) {
-        state.currentRow(); // there must be a current row, and it must still exist
+        state.loadCurrentRow(); // there must be a current row, and it must still exist
         state.edits.assign(state.source->fields().size(), std::nullopt);
         state.editMode = EditMode::InProgress;
     }

@@ -279,12 +279,13 @@ bool tableExists(sqlite3* db, const QString& name)
 }
 
 // The default a new column gives the rows already there must pass the column's constraints:
-// tried on a scratch row, which raises the error such a row would. Null passes every constraint the engine makes.
+// tried on a scratch row, which raises the error such a row would. Null passes every constraint the
+// engine makes.
 void checkDefault(sqlite3* db, const TableSchema& table, const ColumnSchema& column)
 {
     if (!column.defaultSql || column.type == JetType::Counter ||
-        detail::queryInt(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)")
-                                 .arg(quoted(table.name))) == 0) {
+        detail::queryInt(
+            db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1)").arg(quoted(table.name))) == 0) {
         return;
     }
     const QString scratch = QStringLiteral("temp.\"MSysJetDefaultCheck\"");

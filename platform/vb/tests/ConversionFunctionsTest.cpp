@@ -63,6 +63,26 @@ TEST(ConversionFunctions, CastsReturnTypedValues)
     EXPECT_VB_ERROR(CDate(Variant("not a date")), 13);
 }
 
+TEST(ConversionFunctions, WholeNumbersInTextReadTheSameInEveryLocale)
+{
+    for (const auto& [language, territory] : {std::pair{QLocale::English, QLocale::UnitedStates},
+                                              std::pair{QLocale::German, QLocale::Germany},
+                                              std::pair{QLocale::French, QLocale::France}}) {
+        LocaleGuard locale(language, territory);
+        EXPECT_EQ(CLng(Variant(" 2015 ")), Variant(2015));
+        EXPECT_EQ(CLng(Variant("-0042")), Variant(-42));
+        EXPECT_EQ(CLng(Variant("+7")), Variant(7));
+        EXPECT_EQ(CDbl(Variant("000")), Variant(0.0));
+        EXPECT_EQ(CDbl(Variant("12345678901234567890")), Variant(12345678901234567890.0));
+        EXPECT_VB_ERROR(CLng(Variant("-")), 13);
+        EXPECT_VB_ERROR(CLng(Variant("+-3")), 13);
+        EXPECT_VB_ERROR(CLng(Variant("3000000000")), 6);
+    }
+    // Group separators still follow the locale.
+    LocaleGuard german(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(CLng(Variant("1.000")), Variant(1000));
+}
+
 TEST(ConversionFunctions, InspectionFunctions)
 {
     UsLocale us;

@@ -74,6 +74,37 @@ TEST_F(EditTest, EditsOfTheCurrentRowAreWrittenAndSeen)
     EXPECT_EQ(count(), 4);
 }
 
+TEST_F(EditTest, RowWalksThatWriteReadEveryValueAsTheTableHoldsIt)
+{
+    Recordset wines;
+    openWines(wines);
+    QStringList seen;
+    for (; !wines.eof(); wines.moveNext()) {
+        const QString label = wines.value("Label").toString();
+        wines.setValue("Region", label.toUpper());
+        wines.update();
+        // Read back after the write, the other fields as they were.
+        seen << wines.value("Region").toString() + '/' + wines.value("Label").toString();
+    }
+    EXPECT_EQ(seen.join(u','),
+              "MARGAUX/Margaux,BAROLO/barolo,CHABLIS/Chablis,ALBA D'ORO/Alba d'Oro");
+
+    // A value asked for after the batch ended (another statement of the file ran) is the
+    // current row's, not another row's nor a stale one.
+    wines.moveFirst();
+    wines.moveNext();
+    wines.setValue("Vintage", 1999);
+    wines.update();
+    m_connection.execute("UPDATE tblWines SET Label = 'barolo riserva' WHERE WineID = 2");
+    EXPECT_EQ(wines.value("Label").toString(), "barolo riserva");
+    EXPECT_EQ(wines.value("Vintage").toLong(), 1999);
+    wines.moveNext();
+    wines.setValue("Vintage", 2001);
+    wines.update();
+    m_connection.execute("DELETE FROM tblWines WHERE WineID = 3");
+    EXPECT_EQ(errorNumber([&] { wines.value("Label"); }), -2147217885);
+}
+
 TEST_F(EditTest, RefusedUpdateKeepsTheEditPendingAndWritesNothing)
 {
     Recordset wines;
