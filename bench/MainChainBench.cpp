@@ -11,7 +11,8 @@
 // columns, rebuilds, conversions, stage dates, stamps and renames, with the same answers. Both
 // clocks stop there; then the user data of both files is compared value by value, so that the
 // ratio compares equal work. An extra line gives the floor: the chain's end state, read before
-// its clock starts, written into a third copy (mainchain/EndStateWriter).
+// its clock starts, written into a third copy (mainchain/EndStateWriter). Both sides run three
+// rounds on fresh copies of the version 3 files; the best time of each is shown.
 
 #include "bench/mainchain/BenchFailure.h"
 #include "bench/mainchain/DatabaseState.h"
@@ -29,6 +30,7 @@
 #include "updater/RunState.h"
 #include "vb/DateFunctions.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <QApplication>
@@ -81,12 +83,23 @@ mainchain::DatabaseState stateOf(const QString& path)
     return mainchain::stateOf(db.handle());
 }
 
+// Copies `path` to `copy`, replacing an earlier copy (and what SQLite kept beside it).
 QString copyOf(const QString& path, const QString& copy)
 {
+    for (const QString& file : {copy, copy + u"-wal"_s, copy + u"-shm"_s})
+        QFile::remove(file);
     if (!QFile::copy(path, copy))
         fail(u"cannot copy %1 to %2"_s.arg(path, copy));
     return copy;
 }
+
+// The clocks of one round; the best of several rounds is shown, as a round can be slowed down
+// by whatever else the machine does.
+struct Times
+{
+    double chain = 0;
+    double raw = 0;
+};
 
 } // namespace
 
@@ -104,30 +117,44 @@ int main(int argc, char* argv[])
     const sample::InstallationSummary summary = sample::writeInstallation(installation, options);
     Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER, u"Application"_s, u"UniqueID"_s,
                                             summary.uniqueId);
-    Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER, u"LastSelections"_s,
-                                            u"QueryID"_s, u"7"_s);
     const QString mainPath = installation + u'/' + sample::mainDatabaseFile;
     const QString settingsPath = installation + u'/' + sample::settingsFile;
-    const QString rawPath = copyOf(mainPath, folder.filePath(u"raw.qvd"_s));
-    const QString rawSettingsPath = copyOf(settingsPath, folder.filePath(u"raw-settings.dat"_s));
+    const QString version3Main = copyOf(mainPath, folder.filePath(u"version3.qvd"_s));
+    const QString version3Settings = copyOf(settingsPath, folder.filePath(u"version3.dat"_s));
+    const QString rawPath = folder.filePath(u"raw.qvd"_s);
+    const QString rawSettingsPath = folder.filePath(u"raw-settings.dat"_s);
     const QString floorPath = copyOf(mainPath, folder.filePath(u"floor.qvd"_s));
-
-    mainchain::NowStamps stamps;
-    stamps.columns = {{u"tblWines"_s, u"Created"_s}, {u"tblWines"_s, u"LastModif"_s}};
-    stamps.from = vb::Now().toDate() - 1.0 / 86400;
-
-    const auto chainStart = Clock::now();
-    runChain(mainPath, settingsPath);
-    const double chain = seconds(Clock::now() - chainStart);
 
     // The scripted user keeps the first FROM and BEST answers and picks the second TO answer.
     mainchain::RawChainAnswers answers;
     answers.drinkWindowCode = frmUpdateToVersion3_4::drinkWindowCode(0, 0, 1);
     answers.uniqueId = summary.uniqueId.toInt();
-    const auto rawStart = Clock::now();
-    mainchain::runRawMainChain(rawPath, rawSettingsPath, answers);
-    const double raw = seconds(Clock::now() - rawStart);
-    stamps.to = vb::Now().toDate() + 1.0 / 86400;
+
+    mainchain::NowStamps stamps;
+    stamps.columns = {{u"tblWines"_s, u"Created"_s}, {u"tblWines"_s, u"LastModif"_s}};
+    constexpr int rounds = 3;
+    Times best;
+    for (int round = 0; round < rounds; ++round) {
+        copyOf(version3Main, mainPath);
+        copyOf(version3Settings, settingsPath);
+        copyOf(version3Main, rawPath);
+        copyOf(version3Settings, rawSettingsPath);
+        Registry_Management::SaveProductSetting(reg::HKEY_CURRENT_USER, u"LastSelections"_s,
+                                                u"QueryID"_s, u"7"_s);
+        stamps.from = vb::Now().toDate() - 1.0 / 86400;
+
+        const auto chainStart = Clock::now();
+        runChain(mainPath, settingsPath);
+        const double chain = seconds(Clock::now() - chainStart);
+        const auto rawStart = Clock::now();
+        mainchain::runRawMainChain(rawPath, rawSettingsPath, answers);
+        const double raw = seconds(Clock::now() - rawStart);
+        stamps.to = vb::Now().toDate() + 1.0 / 86400;
+        best.chain = round == 0 ? chain : std::min(best.chain, chain);
+        best.raw = round == 0 ? raw : std::min(best.raw, raw);
+    }
+    const double chain = best.chain;
+    const double raw = best.raw;
 
     const mainchain::DatabaseState before = stateOf(floorPath);
     const mainchain::DatabaseState after = stateOf(mainPath);
