@@ -1,9 +1,8 @@
 #include "HostTestInstallation.h"
 
 #include "platform/shell/tests/QtTestApplication.h"
-#include "sample/UpdatedInstallation.h"
+#include "sample/tests/UpdatedSampleInstallation.h"
 
-#include <QTemporaryDir>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -28,16 +27,7 @@ int caseBlindCompare(void*, int lengthA, const void* a, int lengthB, const void*
 
 QString installationFolder()
 {
-    static QTemporaryDir parent;
-    static QString folder;
-    if (folder.isEmpty()) {
-        sample::InstallationOptions options;
-        options.wines = kWines;
-        folder =
-            sample::writeUpdatedInstallation(parent.filePath(QStringLiteral("Quorvex")), options)
-                .folder;
-    }
-    return folder;
+    return sample::testing::updatedSampleInstallation(kWines);
 }
 
 HostFiles installationFiles()

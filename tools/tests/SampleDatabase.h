@@ -1,8 +1,7 @@
 #pragma once
 
-// The sample installation's main wine database at version 11, made once per test program (the
-// sample installation brought up to date by the updater's main database chain), and a fresh
-// copy of it for each test with a window of the tools on it.
+// The updated sample installation's main wine database (made once per test program), and a
+// fresh copy of it for each test with a window of the tools on it.
 
 #include "platform/shell/GTestScriptedUser.h"
 #include "tools/frmMain.h"

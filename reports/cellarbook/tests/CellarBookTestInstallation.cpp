@@ -5,7 +5,7 @@
 #include "host/HostSession.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/shell/tests/QtTestApplication.h"
-#include "reports/tests/SampleCellar.h"
+#include "sample/tests/UpdatedSampleInstallation.h"
 #include "reports/tests/SqliteRows.h"
 
 #include <gtest/gtest.h>
@@ -164,7 +164,7 @@ const CellarBookInstallation& installation()
     static CellarBookInstallation made;
     if (!made.files.mainDatabase.isEmpty())
         return made;
-    const QString& folder = reports::testing::sampleCellarFolder();
+    const QString& folder = sample::testing::updatedSampleInstallation();
     made.files = host::HostFiles::inFolder(folder);
     {
         host::HostSession session(made.files);

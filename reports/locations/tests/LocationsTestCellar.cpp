@@ -5,7 +5,7 @@
 #include "host/HostFiles.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/shell/tests/QtTestApplication.h"
-#include "reports/tests/SampleCellar.h"
+#include "sample/tests/UpdatedSampleInstallation.h"
 #include "reports/tests/SqliteRows.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ const QString& cellarFolder()
 {
     static const QString& folder = []() -> const QString& {
         com::registerServer(QStringLiteral(QV_STOVANIC_LIBRARY));
-        return reports::testing::sampleCellarFolder();
+        return sample::testing::updatedSampleInstallation();
     }();
     return folder;
 }

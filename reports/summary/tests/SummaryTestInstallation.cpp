@@ -3,7 +3,7 @@
 #include "SummaryTestInstallation.h"
 
 #include "platform/shell/tests/QtTestApplication.h"
-#include "reports/tests/SampleCellar.h"
+#include "sample/tests/UpdatedSampleInstallation.h"
 
 QV_QT_TEST_APPLICATION();
 
@@ -11,7 +11,7 @@ namespace feldrake::testing {
 
 host::HostFiles installationFiles()
 {
-    return host::HostFiles::inFolder(reports::testing::sampleCellarFolder());
+    return host::HostFiles::inFolder(sample::testing::updatedSampleInstallation());
 }
 
 } // namespace feldrake::testing

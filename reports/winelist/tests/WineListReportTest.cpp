@@ -12,7 +12,7 @@
 #include "reports/ModuleArguments.h"
 #include "reports/ProgIds.h"
 #include "reports/Rpt.h"
-#include "reports/tests/SampleCellar.h"
+#include "sample/tests/UpdatedSampleInstallation.h"
 #include "reports/tests/SqliteRows.h"
 #include "reports/winelist/rptCellarWineList.h"
 
@@ -52,7 +52,7 @@ const Cellar& cellar()
     static Cellar made;
     if (!made.folder.isEmpty())
         return made;
-    made.folder = reports::testing::sampleCellarFolder();
+    made.folder = sample::testing::updatedSampleInstallation();
     made.mainDatabase = host::HostFiles::inFolder(made.folder).mainDatabase;
     const QList<QStringList> wines = sqliteRows(
         made.mainDatabase,
