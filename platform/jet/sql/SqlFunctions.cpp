@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
+#include <optional>
 #include <QSet>
 #include <QString>
 #include <span>
@@ -105,34 +106,79 @@ bool comparesText(const char* name)
     return false;
 }
 
-// DateSerial(year, month, day) on whole numbers naming a real day from 100 to 9999, the
-// common case, computed directly; anything else (two-digit years, months or days that roll
-// over, Null, text) takes VB's own DateSerial.
+// A DateSerial argument that is plainly a whole number: an integer, a real without a
+// fraction, or text of ASCII digits (read the same in every locale); Integer range only.
+std::optional<sqlite3_int64> wholeArgument(sqlite3_value* value)
+{
+    constexpr sqlite3_int64 limit = 32767;
+    sqlite3_int64 whole = 0;
+    switch (sqlite3_value_type(value)) {
+    case SQLITE_INTEGER:
+        whole = sqlite3_value_int64(value);
+        break;
+    case SQLITE_FLOAT: {
+        const double real = sqlite3_value_double(value);
+        if (!(std::abs(real) <= double(limit)) || real != std::floor(real))
+            return std::nullopt;
+        whole = sqlite3_int64(real);
+        break;
+    }
+    case SQLITE_TEXT: {
+        const auto* text = sqlite3_value_text(value);
+        const int length = sqlite3_value_bytes(value);
+        if (length < 1 || length > 5)
+            return std::nullopt;
+        for (int i = 0; i < length; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            whole = whole * 10 + (text[i] - '0');
+        }
+        break;
+    }
+    default:
+        return std::nullopt;
+    }
+    if (whole < -limit || whole > limit)
+        return std::nullopt;
+    return whole;
+}
+
+// Days from 30 Dec 1899 to the first of the month (H. Hinnant's days_from_civil, year >= 1).
+sqlite3_int64 oleDayOfMonthStart(sqlite3_int64 year, sqlite3_int64 month)
+{
+    const sqlite3_int64 y = year - (month <= 2 ? 1 : 0);
+    const sqlite3_int64 era = y / 400;
+    const sqlite3_int64 yearOfEra = y - era * 400;
+    const sqlite3_int64 dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5;
+    const sqlite3_int64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    constexpr sqlite3_int64 oleEpochUnixDays = -25569; // 30 Dec 1899
+    return era * 146097 + dayOfEra - 719468 - oleEpochUnixDays;
+}
+
+// DateSerial(year, month, day) on plain whole numbers with a four-digit year, the common case,
+// computed directly: months and days outside their ranges roll over into the next larger unit
+// as in VB. Anything else (two-digit years, fractions, Null, other text, dates beyond 100 to
+// 9999) takes VB's own DateSerial.
 bool dateSerialDirect(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
     if (argc != 3)
         return false;
-    for (int i = 0; i < 3; ++i)
-        if (sqlite3_value_type(argv[i]) != SQLITE_INTEGER)
-            return false;
-    const sqlite3_int64 year = sqlite3_value_int64(argv[0]);
-    const sqlite3_int64 month = sqlite3_value_int64(argv[1]);
-    const sqlite3_int64 day = sqlite3_value_int64(argv[2]);
-    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1)
+    const std::optional<sqlite3_int64> year = wholeArgument(argv[0]);
+    const std::optional<sqlite3_int64> month = wholeArgument(argv[1]);
+    const std::optional<sqlite3_int64> day = wholeArgument(argv[2]);
+    if (!year || !month || !day || *year < 100 || *year > 9999)
         return false;
-    static constexpr int monthDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    if (day > monthDays[month - 1] + (month == 2 && leap ? 1 : 0))
+    const sqlite3_int64 months = *year * 12 + (*month - 1);
+    const sqlite3_int64 rolledYear = months >= 0 ? months / 12 : -((11 - months) / 12);
+    const sqlite3_int64 rolledMonth = months - rolledYear * 12 + 1;
+    if (rolledYear < 100 || rolledYear > 9999)
         return false;
-    // Days from 1 Jan 1970 (H. Hinnant's days_from_civil), then from 30 Dec 1899.
-    const sqlite3_int64 y = year - (month <= 2 ? 1 : 0);
-    const sqlite3_int64 era = y / 400; // y >= 99: no negative eras
-    const sqlite3_int64 yearOfEra = y - era * 400;
-    const sqlite3_int64 dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const sqlite3_int64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    const sqlite3_int64 unixDays = era * 146097 + dayOfEra - 719468;
-    constexpr sqlite3_int64 oleEpochUnixDays = -25569; // 30 Dec 1899
-    sqlite3_result_double(context, double(unixDays - oleEpochUnixDays));
+    const sqlite3_int64 date = oleDayOfMonthStart(rolledYear, rolledMonth) + (*day - 1);
+    constexpr sqlite3_int64 firstDay = -657434; // 1 Jan 100
+    constexpr sqlite3_int64 lastDay = 2958465;  // 31 Dec 9999
+    if (date < firstDay || date > lastDay)
+        return false;
+    sqlite3_result_double(context, double(date));
     sqlite3_result_subtype(context, sql::DateSubtype);
     return true;
 }

@@ -115,7 +115,8 @@ TEST(Collation, CaseInsensitiveAndConsistent)
 }
 
 // DateSerial in SQL takes a shortcut for plain dates; it must give what VB's DateSerial gives,
-// there and at the edges where it hands over (leap days, two-digit years, roll-over).
+// there and at the edges where it hands over (leap days, two-digit years, roll-over), whether a
+// number comes as an integer, a real or text.
 TEST(SqlDateSerial, AgreesWithVbEverywhere)
 {
     test::TestDatabase db;
@@ -125,28 +126,59 @@ TEST(SqlDateSerial, AgreesWithVbEverywhere)
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
     const vb::BuiltinFunction* vbDateSerial = vb::findBuiltin(u"DateSerial");
     ASSERT_NE(vbDateSerial, nullptr);
-    for (const int year : {29, 99, 100, 1899, 1900, 1999, 2000, 2004, 2023, 2100, 9999}) {
-        for (const int month : {0, 1, 2, 3, 4, 11, 12, 13}) {
-            for (const int day : {0, 1, 28, 29, 30, 31, 32}) {
-                const vb::Variant args[] = {vb::Variant(year), vb::Variant(month),
-                                            vb::Variant(day)};
-                std::optional<double> expected;
-                try {
-                    expected = vbDateSerial->call(std::span<const vb::Variant>(args)).toDate();
-                } catch (const vb::Error&) {
+    enum class Form
+    {
+        Integer,
+        Real,
+        Text,
+        HalfReal,
+        PaddedText
+    };
+    // The value as SQL hands it over, and as VB's DateSerial receives it.
+    const auto bind = [&](int index, int number, Form form) {
+        switch (form) {
+        case Form::Integer:
+            sqlite3_bind_int(raw, index, number);
+            return vb::Variant(number);
+        case Form::Real:
+            sqlite3_bind_double(raw, index, number);
+            return vb::Variant(double(number));
+        case Form::HalfReal:
+            sqlite3_bind_double(raw, index, number + 0.5);
+            return vb::Variant(number + 0.5);
+        case Form::Text:
+        case Form::PaddedText: {
+            const QByteArray text = (form == Form::PaddedText ? QByteArray("0") : QByteArray()) +
+                                    QByteArray::number(number);
+            sqlite3_bind_text(raw, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+            return vb::Variant(QString::fromLatin1(text));
+        }
+        }
+        return vb::Variant();
+    };
+    for (const Form form :
+         {Form::Integer, Form::Real, Form::Text, Form::HalfReal, Form::PaddedText}) {
+        for (const int year : {29, 99, 100, 1899, 1900, 1999, 2000, 2004, 2023, 2100, 9999}) {
+            for (const int month : {-13, -1, 0, 1, 2, 3, 4, 11, 12, 13, 25}) {
+                for (const int day : {-40, 0, 1, 28, 29, 30, 31, 32, 400}) {
+                    const vb::Variant args[] = {bind(1, year, form), bind(2, month, form),
+                                                bind(3, day, Form::Integer)};
+                    std::optional<double> expected;
+                    try {
+                        expected = vbDateSerial->call(std::span<const vb::Variant>(args)).toDate();
+                    } catch (const vb::Error&) {
+                    }
+                    const int rc = sqlite3_step(raw);
+                    SCOPED_TRACE(testing::Message()
+                                 << int(form) << ": " << year << '-' << month << '-' << day);
+                    if (expected) {
+                        ASSERT_EQ(rc, SQLITE_ROW);
+                        EXPECT_EQ(sqlite3_column_double(raw, 0), *expected);
+                    } else {
+                        EXPECT_EQ(rc, SQLITE_ERROR);
+                    }
+                    sqlite3_reset(raw);
                 }
-                sqlite3_bind_int(raw, 1, year);
-                sqlite3_bind_int(raw, 2, month);
-                sqlite3_bind_int(raw, 3, day);
-                const int rc = sqlite3_step(raw);
-                SCOPED_TRACE(testing::Message() << year << '-' << month << '-' << day);
-                if (expected) {
-                    ASSERT_EQ(rc, SQLITE_ROW);
-                    EXPECT_EQ(sqlite3_column_double(raw, 0), *expected);
-                } else {
-                    EXPECT_EQ(rc, SQLITE_ERROR);
-                }
-                sqlite3_reset(raw);
             }
         }
     }
