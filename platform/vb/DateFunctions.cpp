@@ -163,6 +163,34 @@ int resolveFirstWeekOfYear(const Variant& value)
     return week == 0 ? 1 : week;
 }
 
+std::optional<double> wholeDateSerial(qint64 year, qint64 month, qint64 day)
+{
+    if (year < 100 || year > 9999) {
+        return std::nullopt;
+    }
+    const qint64 months = year * 12 + (month - 1);
+    const qint64 y = floorDiv(months, 12);
+    const qint64 m = months - y * 12 + 1;
+    if (y < 100 || y > 9999) {
+        return std::nullopt;
+    }
+    // Days from 1 Mar 0000 to the first of the month (H. Hinnant's days_from_civil), then
+    // from 30 Dec 1899.
+    const qint64 shiftedYear = y - (m <= 2 ? 1 : 0);
+    const qint64 era = shiftedYear / 400; // years from 99 on: no negative eras
+    const qint64 yearOfEra = shiftedYear - era * 400;
+    const qint64 dayOfYear = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5;
+    const qint64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    constexpr qint64 unixDaysOfOleEpoch = -25569;
+    const qint64 date = era * 146097 + dayOfEra - 719468 - unixDaysOfOleEpoch + (day - 1);
+    constexpr qint64 firstDate = -657434; // 1 Jan 100
+    constexpr qint64 lastDate = 2958465;  // 31 Dec 9999
+    if (date < firstDate || date > lastDate) {
+        return std::nullopt;
+    }
+    return static_cast<double>(date);
+}
+
 Variant DateSerial(const Variant& year, const Variant& month, const Variant& day)
 {
     if (year.isNull() || month.isNull() || day.isNull()) {
@@ -172,14 +200,19 @@ Variant DateSerial(const Variant& year, const Variant& month, const Variant& day
     if (y >= 0 && y <= 99) {
         y = DateText::expandYear(static_cast<int>(y), 2);
     }
-    const qint64 months = y * 12 + (month.toInteger() - 1);
+    const qint64 m = month.toInteger();
+    const qint64 d = day.toInteger();
+    if (const std::optional<double> date = wholeDateSerial(y, m, d)) {
+        return Variant::fromDate(*date);
+    }
+    const qint64 months = y * 12 + (m - 1);
     const qint64 rolledYear = floorDiv(months, 12);
     const int rolledMonth = static_cast<int>(months - rolledYear * 12 + 1);
     if (rolledYear < 100 || rolledYear > 9999) {
         invalidArgument();
     }
     const QDate first(static_cast<int>(rolledYear), rolledMonth, 1);
-    return fromDateAndTime(first.addDays(day.toInteger() - 1), QTime(0, 0));
+    return fromDateAndTime(first.addDays(d - 1), QTime(0, 0));
 }
 
 Variant TimeSerial(const Variant& hour, const Variant& minute, const Variant& second)

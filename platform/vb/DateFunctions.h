@@ -11,6 +11,7 @@
 
 #include "Variant.h"
 
+#include <optional>
 #include <QDate>
 
 namespace vb {
@@ -19,6 +20,9 @@ namespace vb {
 // (DateSerial(2004, 13, 1) is 1 Jan 2005, DateSerial(2004, 3, 0) is 29 Feb 2004); years 0-29
 // are 2000-2029 and 30-99 are 1930-1999.
 Variant DateSerial(const Variant& year, const Variant& month, const Variant& day);
+// DateSerial of whole numbers with a year from 100 to 9999, as a date serial, computed without
+// Variants; nullopt where the result falls outside 100 to 9999 (VB's DateSerial then raises).
+std::optional<double> wholeDateSerial(qint64 year, qint64 month, qint64 day);
 // Hours, minutes and seconds outside their ranges roll over into neighbouring units and days.
 Variant TimeSerial(const Variant& hour, const Variant& minute, const Variant& second);
 Variant DateValue(const Variant& date);

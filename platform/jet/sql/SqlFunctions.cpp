@@ -5,6 +5,7 @@
 #include "LikePattern.h"
 #include "OperatorHelpers.h"
 #include "SqliteValue.h"
+#include "vb/DateFunctions.h"
 #include "vb/FunctionTable.h"
 #include "vb/OleDate.h"
 
@@ -143,18 +144,6 @@ std::optional<sqlite3_int64> wholeArgument(sqlite3_value* value)
     return whole;
 }
 
-// Days from 30 Dec 1899 to the first of the month (H. Hinnant's days_from_civil, year >= 1).
-sqlite3_int64 oleDayOfMonthStart(sqlite3_int64 year, sqlite3_int64 month)
-{
-    const sqlite3_int64 y = year - (month <= 2 ? 1 : 0);
-    const sqlite3_int64 era = y / 400;
-    const sqlite3_int64 yearOfEra = y - era * 400;
-    const sqlite3_int64 dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5;
-    const sqlite3_int64 dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    constexpr sqlite3_int64 oleEpochUnixDays = -25569; // 30 Dec 1899
-    return era * 146097 + dayOfEra - 719468 - oleEpochUnixDays;
-}
-
 // DateSerial(year, month, day) on plain whole numbers with a four-digit year, the common case,
 // computed directly: months and days outside their ranges roll over into the next larger unit
 // as in VB. Anything else (two-digit years, fractions, Null, other text, dates beyond 100 to
@@ -166,19 +155,12 @@ bool dateSerialDirect(sqlite3_context* context, int argc, sqlite3_value** argv)
     const std::optional<sqlite3_int64> year = wholeArgument(argv[0]);
     const std::optional<sqlite3_int64> month = wholeArgument(argv[1]);
     const std::optional<sqlite3_int64> day = wholeArgument(argv[2]);
-    if (!year || !month || !day || *year < 100 || *year > 9999)
+    if (!year || !month || !day)
         return false;
-    const sqlite3_int64 months = *year * 12 + (*month - 1);
-    const sqlite3_int64 rolledYear = months >= 0 ? months / 12 : -((11 - months) / 12);
-    const sqlite3_int64 rolledMonth = months - rolledYear * 12 + 1;
-    if (rolledYear < 100 || rolledYear > 9999)
+    const std::optional<double> date = vb::wholeDateSerial(*year, *month, *day);
+    if (!date)
         return false;
-    const sqlite3_int64 date = oleDayOfMonthStart(rolledYear, rolledMonth) + (*day - 1);
-    constexpr sqlite3_int64 firstDay = -657434; // 1 Jan 100
-    constexpr sqlite3_int64 lastDay = 2958465;  // 31 Dec 9999
-    if (date < firstDay || date > lastDay)
-        return false;
-    sqlite3_result_double(context, double(date));
+    sqlite3_result_double(context, *date);
     sqlite3_result_subtype(context, sql::DateSubtype);
     return true;
 }

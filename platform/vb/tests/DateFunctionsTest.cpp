@@ -52,6 +52,28 @@ TEST(DateSerial, RollsMonthsAndDaysIntoNeighbours)
     EXPECT_VB_ERROR(DateSerial(v(2004), v(40000), v(1)), 6);
 }
 
+TEST(DateSerial, WholeNumbersAgreeWithTheCalendar)
+{
+    for (const int year : {100, 101, 399, 400, 1582, 1899, 1900, 2000, 2100, 9998, 9999}) {
+        for (int month = -25; month <= 26; ++month) {
+            for (const int dayOfMonth : {-400, -1, 0, 1, 15, 28, 29, 30, 31, 365, 1000}) {
+                // VB rolls the months over first; that month must lie in 100 to 9999 too.
+                const QDate monthStart = QDate(year, 1, 1).addMonths(month - 1);
+                const QDate expected = monthStart.addDays(dayOfMonth - 1);
+                const std::optional<double> serial = wholeDateSerial(year, month, dayOfMonth);
+                SCOPED_TRACE(testing::Message() << year << ' ' << month << ' ' << dayOfMonth);
+                if (monthStart.year() < 100 || monthStart.year() > 9999 || expected.year() < 100 ||
+                    expected.year() > 9999) {
+                    EXPECT_FALSE(serial);
+                } else {
+                    ASSERT_TRUE(serial);
+                    EXPECT_EQ(*serial, OleDate::fromDate(expected));
+                }
+            }
+        }
+    }
+}
+
 TEST(TimeSerial, RollsOverIntoHoursAndDays)
 {
     EXPECT_DOUBLE_EQ(TimeSerial(v(12 - 6), v(-15), v(0)).toDate(), 5.75 / 24);
