@@ -30,6 +30,8 @@ vb::Variant naturalValue(sqlite3_stmt* statement, int column)
     }
 }
 
+} // namespace
+
 // Currency::fromDouble rounds through the shortest decimal text of the value, which is exact
 // but slow for a per-row read; a value already on a ten-thousandth (what a Currency column
 // holds) has one answer, taken directly. Anything else goes the exact way.
@@ -42,8 +44,6 @@ vb::Currency currencyOf(double value)
     }
     return vb::Currency::fromDouble(value);
 }
-
-} // namespace
 
 Field describeColumn(sqlite3_stmt* statement, int column, const QStringList& inferredTypes)
 {

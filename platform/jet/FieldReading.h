@@ -23,4 +23,7 @@ Field describeColumn(sqlite3_stmt* statement, int column, const QStringList& inf
 // stored value that does not fit the type is given as it is rather than bent into it.
 vb::Variant readColumn(sqlite3_stmt* statement, int column, const Field& field);
 
+// The Currency of a Double read from or assigned to a Currency field.
+vb::Currency currencyOf(double value);
+
 } // namespace jet::detail

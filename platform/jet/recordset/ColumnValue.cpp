@@ -3,25 +3,11 @@
 #include "jet/Error.h"
 #include "vb/OleDate.h"
 
-#include <cmath>
 #include <sqlite3.h>
 
 namespace jet::detail {
 
 namespace {
-
-// Currency::fromDouble rounds through the shortest decimal text of the value, which is exact
-// but slow for a per-row read; a value already on a ten-thousandth (what a Currency column
-// holds) has one answer, taken directly. Anything else goes the exact way.
-vb::Currency currencyOf(double value)
-{
-    const double scaled = value * static_cast<double>(vb::Currency::Scale);
-    const double whole = std::nearbyint(scaled);
-    if (std::abs(whole) < 9.0e15 && std::abs(scaled - whole) < 1e-6) {
-        return vb::Currency::fromRaw(static_cast<std::int64_t>(whole));
-    }
-    return vb::Currency::fromDouble(value);
-}
 
 bool isText(DataType type)
 {
