@@ -151,9 +151,10 @@ RawDatabase::RawDatabase(const QString& path)
     // The file's text columns are declared COLLATE JET, so SQLite needs that collation to
     // compare or index them; the statements of this side call none of the engine's functions.
     jet::registerSqlFunctions(m_db.get());
-    // The same journal and sync settings as the engine's connections, so both sides pay the
-    // same for their commits.
-    exec(u"PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON"_s);
+    // The same journal, sync and page cache settings as the engine's connections, so both
+    // sides pay the same for their commits.
+    exec(u"PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON; "
+         u"PRAGMA cache_size=-32768"_s);
 }
 
 void RawDatabase::exec(const QString& sql) const
