@@ -5,8 +5,8 @@
 #include "host/HostFiles.h"
 #include "platform/com/ServerRegistration.h"
 #include "platform/shell/tests/QtTestApplication.h"
-#include "sample/tests/UpdatedSampleInstallation.h"
 #include "reports/tests/SqliteRows.h"
+#include "sample/tests/UpdatedSampleInstallation.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>

@@ -12,9 +12,9 @@
 #include "reports/ModuleArguments.h"
 #include "reports/ProgIds.h"
 #include "reports/Rpt.h"
-#include "sample/tests/UpdatedSampleInstallation.h"
 #include "reports/tests/SqliteRows.h"
 #include "reports/winelist/rptCellarWineList.h"
+#include "sample/tests/UpdatedSampleInstallation.h"
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
