@@ -34,6 +34,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -96,14 +97,6 @@ QString copyOf(const QString& path, const QString& copy)
     return copy;
 }
 
-// The clocks of one round; the best of several rounds is shown, as a round can be slowed down
-// by whatever else the machine does.
-struct Times
-{
-    double chain = 0;
-    double raw = 0;
-};
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -140,7 +133,9 @@ int main(int argc, char* argv[])
     mainchain::NowStamps stamps;
     stamps.columns = {{u"tblWines"_s, u"Created"_s}, {u"tblWines"_s, u"LastModif"_s}};
     constexpr int rounds = 3;
-    Times best;
+    // The best round of each side: a round can be slowed down by whatever else the machine does.
+    double chain = std::numeric_limits<double>::infinity();
+    double raw = chain;
     for (int round = 0; round < rounds; ++round) {
         copyOf(version3Main, mainPath);
         copyOf(version3Settings, settingsPath);
@@ -152,16 +147,12 @@ int main(int argc, char* argv[])
 
         const auto chainStart = Clock::now();
         runChain(mainPath, settingsPath);
-        const double chain = seconds(Clock::now() - chainStart);
+        chain = std::min(chain, seconds(Clock::now() - chainStart));
         const auto rawStart = Clock::now();
         mainchain::runRawMainChain(rawPath, rawSettingsPath, answers);
-        const double raw = seconds(Clock::now() - rawStart);
+        raw = std::min(raw, seconds(Clock::now() - rawStart));
         stamps.to = vb::Now().toDate() + 1.0 / 86400;
-        best.chain = round == 0 ? chain : std::min(best.chain, chain);
-        best.raw = round == 0 ? raw : std::min(best.raw, raw);
     }
-    const double chain = best.chain;
-    const double raw = best.raw;
 
     const mainchain::DatabaseState before = stateOf(floorPath);
     const mainchain::DatabaseState after = stateOf(mainPath);

@@ -194,8 +194,8 @@ NumericText::NumericText(bool negative, QByteArray digits, int exponent)
 // text are written so, and are read without looking up the locale's symbols.
 std::optional<NumericText> NumericText::parsePlainWholeNumber(QStringView text)
 {
-    const bool signed_ = text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+');
-    const QStringView digits = text.mid(signed_ ? 1 : 0);
+    const bool hasSign = text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+');
+    const QStringView digits = text.mid(hasSign ? 1 : 0);
     if (digits.isEmpty()) {
         return std::nullopt;
     }

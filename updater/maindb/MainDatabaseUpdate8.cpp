@@ -106,9 +106,10 @@ QHash<qint64, WineStamps> transactionStamps(jet::Connection& connection)
             transactionMoment(transactions.value(1), transactions.value(2));
         if (wine.isNull() || !moment)
             continue;
-        const auto stamp = stamps.find(wine.toLong());
+        const qint64 wineId = wine.toLong();
+        const auto stamp = stamps.find(wineId);
         if (stamp == stamps.end())
-            stamps.insert(wine.toLong(), WineStamps{*moment, *moment});
+            stamps.insert(wineId, WineStamps{*moment, *moment});
         else
             stamp->lastModified = *moment;
     }
