@@ -48,6 +48,21 @@ int waitWhileBusy(void*, int attempts)
     return 1;
 }
 
+// Switching to write-ahead logging needs the file to itself for a moment, and SQLite answers
+// "busy" at once, without its busy handler, while another program reads or is switching it too.
+// Retry for as long as a busy store is waited for elsewhere.
+int switchToWriteAheadLog(sqlite3* db)
+{
+    int rc = SQLITE_BUSY;
+    for (int attempt = 0; attempt < 20000; ++attempt) {
+        rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        if ((rc & 0xff) != SQLITE_BUSY && (rc & 0xff) != SQLITE_LOCKED)
+            return rc;
+        waitWhileBusy(nullptr, attempt);
+    }
+    return rc;
+}
+
 // Names compare without regard to case, with Unicode case folding.
 QString fold(const QString& name)
 {
@@ -173,14 +188,6 @@ Status Store::createFile()
 
 Status Store::validate()
 {
-    qint64 applicationId = 0;
-    {
-        Statement statement(m_db, "PRAGMA application_id");
-        const int rc = statement.step();
-        if (rc != SQLITE_ROW)
-            return failure(rc, false);
-        applicationId = statement.integer(0);
-    }
     {
         Statement statement(m_db, "PRAGMA quick_check(1)");
         const int rc = statement.step();
@@ -189,14 +196,19 @@ Status Store::validate()
         if (statement.text(0) != QLatin1String("ok"))
             return failure(SQLITE_CORRUPT, false);
     }
-    Statement tables(m_db, "SELECT count(*), "
+    // One statement, so the mark and the tables are read from the same state of the file: another
+    // program may be creating the store right now, and a mark read before its commit with tables
+    // read after it would make a sound store look like someone else's file.
+    Statement tables(m_db, "SELECT (SELECT application_id FROM pragma_application_id()), "
+                           "count(*), "
                            "sum(name IN ('keys', 'vals')) FROM sqlite_master WHERE type = 'table' "
                            "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'");
     const int rc = tables.step();
     if (rc != SQLITE_ROW)
         return failure(rc, false);
-    const qint64 all = tables.integer(0);
-    const qint64 ours = tables.integer(1);
+    const qint64 applicationId = tables.integer(0);
+    const qint64 all = tables.integer(1);
+    const qint64 ours = tables.integer(2);
     if (applicationId == kApplicationId && ours == 2 && all == 2) {
         m_hasSchema = true;
         return ERROR_SUCCESS;
@@ -215,8 +227,8 @@ Status Store::validate()
 Status Store::createSchema()
 {
     // WAL lets readers go on while another process writes; NORMAL sync keeps each set cheap.
-    if (const Status status = execute("PRAGMA journal_mode=WAL", true); status != ERROR_SUCCESS)
-        return status;
+    if (const int rc = switchToWriteAheadLog(m_db); rc != SQLITE_OK)
+        return failure(rc, true);
     execute("PRAGMA synchronous=NORMAL", true);
     WriteTransaction transaction(*this);
     if (const Status status = transaction.begin(); status != ERROR_SUCCESS)

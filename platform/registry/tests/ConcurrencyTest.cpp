@@ -3,6 +3,7 @@
 #include "StoreFixture.h"
 
 #include <atomic>
+#include <memory>
 #include <QProcess>
 #include <QSet>
 #include <thread>
@@ -42,6 +43,36 @@ TEST_F(StoreTest, TwoWriterProcessesAtOnceLoseNothing)
     for (int i = 0; i < kCount; ++i) {
         EXPECT_TRUE(seen.contains(QStringLiteral("first%1").arg(i))) << i;
         EXPECT_TRUE(seen.contains(QStringLiteral("second%1").arg(i))) << i;
+    }
+}
+
+TEST_F(StoreTest, ProgramsThatCreateTheStoreAtTheSameMomentAllSucceed)
+{
+    // The store is made by whichever program writes first; several starting together race on
+    // its creation, its journal mode and the mark that tells it from another program's file.
+    constexpr int kRounds = 8;
+    constexpr int kPrograms = 4;
+    for (int round = 0; round < kRounds; ++round) {
+        usePath(folderPath(QStringLiteral("round%1.db").arg(round)));
+        std::vector<std::unique_ptr<QProcess>> programs;
+        for (int p = 0; p < kPrograms; ++p) {
+            programs.push_back(std::make_unique<QProcess>());
+            programs.back()->start(QStringLiteral(QV_TEST_WRITER),
+                                   {QStringLiteral("p%1_").arg(p), QStringLiteral("2")});
+        }
+        for (const auto& program : programs) {
+            ASSERT_TRUE(program->waitForFinished(60000));
+            EXPECT_EQ(program->exitCode(), 0)
+                << "round " << round << ": " << program->readAllStandardError().toStdString();
+        }
+        reg::Hkey key = 0;
+        ASSERT_EQ(reg::openKeyEx(reg::HKEY_CURRENT_USER, QStringLiteral("Concurrency"),
+                                 reg::KEY_READ, &key),
+                  0);
+        reg::KeyInfo info;
+        ASSERT_EQ(reg::queryInfoKey(key, &info), 0);
+        EXPECT_EQ(info.values, std::uint32_t(2 * kPrograms)) << "round " << round;
+        reg::closeKey(key);
     }
 }
 
