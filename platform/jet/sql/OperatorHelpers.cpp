@@ -42,9 +42,10 @@ std::int64_t roundedWhole(const vb::Variant& v)
     return static_cast<std::int64_t>(std::nearbyint(d)); // default rounding: half to even
 }
 
-std::int64_t bits(const vb::Variant& v)
+// Jet has no bitwise operators: a number is True when it is not zero.
+bool isTrue(const vb::Variant& v)
 {
-    return roundedWhole(v);
+    return v.type() != vb::VarType::Empty && v.toDouble() != 0;
 }
 
 } // namespace
@@ -144,43 +145,43 @@ vb::Variant logicalNot(const vb::Variant& a)
 {
     if (a.isNull())
         return vb::Variant::null();
-    return vb::Variant::fromInt64(~bits(a));
+    return vb::Variant(!isTrue(a));
 }
 
 vb::Variant logicalAnd(const vb::Variant& a, const vb::Variant& b)
 {
     if (a.isNull() || b.isNull()) {
         const vb::Variant& other = a.isNull() ? b : a;
-        if (!other.isNull() && bits(other) == 0)
-            return vb::Variant::fromInt64(0);
+        if (!other.isNull() && !isTrue(other))
+            return vb::Variant(false);
         return vb::Variant::null();
     }
-    return vb::Variant::fromInt64(bits(a) & bits(b));
+    return vb::Variant(isTrue(a) && isTrue(b));
 }
 
 vb::Variant logicalOr(const vb::Variant& a, const vb::Variant& b)
 {
     if (a.isNull() || b.isNull()) {
         const vb::Variant& other = a.isNull() ? b : a;
-        if (!other.isNull() && bits(other) != 0)
-            return vb::Variant::fromInt64(-1);
+        if (!other.isNull() && isTrue(other))
+            return vb::Variant(true);
         return vb::Variant::null();
     }
-    return vb::Variant::fromInt64(bits(a) | bits(b));
+    return vb::Variant(isTrue(a) || isTrue(b));
 }
 
 vb::Variant logicalXor(const vb::Variant& a, const vb::Variant& b)
 {
     if (a.isNull() || b.isNull())
         return vb::Variant::null();
-    return vb::Variant::fromInt64(bits(a) ^ bits(b));
+    return vb::Variant(isTrue(a) != isTrue(b));
 }
 
 vb::Variant logicalEqv(const vb::Variant& a, const vb::Variant& b)
 {
     if (a.isNull() || b.isNull())
         return vb::Variant::null();
-    return vb::Variant::fromInt64(~(bits(a) ^ bits(b)));
+    return vb::Variant(isTrue(a) == isTrue(b));
 }
 
 vb::Variant logicalImp(const vb::Variant& a, const vb::Variant& b)
@@ -188,10 +189,10 @@ vb::Variant logicalImp(const vb::Variant& a, const vb::Variant& b)
     if (a.isNull() && b.isNull())
         return vb::Variant::null();
     if (a.isNull())
-        return bits(b) == -1 ? vb::Variant::fromInt64(-1) : vb::Variant::null();
+        return isTrue(b) ? vb::Variant(true) : vb::Variant::null();
     if (b.isNull())
-        return bits(a) == 0 ? vb::Variant::fromInt64(-1) : vb::Variant::null();
-    return vb::Variant::fromInt64(~bits(a) | bits(b));
+        return isTrue(a) ? vb::Variant::null() : vb::Variant(true);
+    return vb::Variant(!isTrue(a) || isTrue(b));
 }
 
 } // namespace jet::sql

@@ -25,9 +25,9 @@ vb::Variant modulo(const vb::Variant& a, const vb::Variant& b);
 // a ^ b; error 5 for a negative base with a fractional exponent.
 vb::Variant power(const vb::Variant& a, const vb::Variant& b);
 
-// Not/And/Or/Xor/Eqv/Imp work bitwise on whole numbers (True is -1), with Jet's Null rules:
-// Null And 0 is 0, Null Or any non-zero number is True (-1), False Imp Null and Null Imp True
-// are -1; otherwise a Null operand gives Null.
+// Not/And/Or/Xor/Eqv/Imp are logical in Jet SQL, never bitwise: any non-zero number is True,
+// and the answer is True, False or Null (Null And False is False, Null Or True is True,
+// False Imp Null and Null Imp True are True; otherwise a Null operand gives Null).
 vb::Variant logicalNot(const vb::Variant& a);
 vb::Variant logicalAnd(const vb::Variant& a, const vb::Variant& b);
 vb::Variant logicalOr(const vb::Variant& a, const vb::Variant& b);

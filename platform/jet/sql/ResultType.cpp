@@ -64,6 +64,12 @@ bool isComparison(const QString& op)
     return comparisons.contains(op);
 }
 
+bool isLogical(const QString& op)
+{
+    static const QSet<QString> logical = {"AND", "OR", "XOR", "EQV", "IMP"};
+    return logical.contains(op);
+}
+
 class Inference
 {
 public:
@@ -89,7 +95,7 @@ public:
         case Expr::Kind::Name:
             return e.parts.size() <= 2 && m_nameType ? m_nameType(e) : QString();
         case Expr::Kind::Unary:
-            return e.text == u"NOT" ? QString() : sameNumericSign(e);
+            return e.text == u"NOT" ? booleanType : sameNumericSign(e);
         case Expr::Kind::Binary:
             return binary(e);
         case Expr::Kind::Call:
@@ -111,7 +117,7 @@ private:
     {
         if (e.text == u"&")
             return textType;
-        if (isComparison(e.text))
+        if (isComparison(e.text) || isLogical(e.text))
             return booleanType;
         if (e.text != u"+" && e.text != u"-")
             return {};

@@ -318,6 +318,12 @@ private:
     {
         const QString& op = e.text;
         static const QSet<QString> comparisons = {"=", "<>", "<", ">", "<=", ">="};
+        if (op == u"<>" && e.operands[1]->kind == Expr::Kind::Null) {
+            // Jet reads "x <> Null" as "x Is Not Null" (though "Null <> x" stays Null), and
+            // queries written against it count on that.
+            return asValue(QStringLiteral("(%1 IS NOT NULL)").arg(expr(e.operands[0], Mode::Value)),
+                           mode);
+        }
         if (comparisons.contains(op)) {
             const bool text = mayBeText(*e.operands[0]) || mayBeText(*e.operands[1]);
             const QStringList ops = operands(e);

@@ -143,7 +143,12 @@ TEST_F(AccessAnswers, OperatorsOnMixedTypesAndNull)
         {"0 Or Null", "NULL"},
         {"37 And Null", "NULL"},
         {"0 And Null", "0"},
-        {"12 Or 3", "15"},
+        {"12 Or 3", "-1"}, // Jet has no bitwise operators: And, Or, Xor answer True or False
+        {"12 And 3", "-1"},
+        {"12 Xor 3", "0"},
+        {"Not 12", "0"},
+        {"4 <> Null", "-1"}, // Jet reads it as "4 Is Not Null"
+        {"Null <> 4", "NULL"},
         {"'12' + 'foo'", "12foo"}, // + of two texts concatenates
         {"'12' + 3", "15"},
         {"12 - 'foo'", "<error>"}, // - and * never concatenate: type mismatch

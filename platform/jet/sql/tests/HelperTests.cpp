@@ -205,7 +205,9 @@ TEST(OperatorHelpers, NullRulesAndTypes)
     EXPECT_EQ(logicalImp(null, vb::Variant(true)).toLong(), -1);
     EXPECT_TRUE(logicalImp(vb::Variant(true), null).isNull());
     EXPECT_TRUE(logicalXor(null, vb::Variant(false)).isNull());
-    EXPECT_EQ(logicalEqv(vb::Variant(std::int32_t(5)), vb::Variant(std::int32_t(3))).toLong(), -7);
+    EXPECT_EQ(logicalEqv(vb::Variant(std::int32_t(5)), vb::Variant(std::int32_t(3))).toLong(), -1);
+    EXPECT_EQ(logicalAnd(vb::Variant(std::int32_t(12)), vb::Variant(std::int32_t(3))).toLong(), -1);
+    EXPECT_EQ(logicalNot(vb::Variant(0.5)).toLong(), 0);
 }
 
 } // namespace

@@ -59,23 +59,46 @@ TEST_F(Semantics, ComparisonsAndBooleansAreMinusOneAndZero)
     EXPECT_EQ(eval("s Like 'a*'"), "-1");
     EXPECT_EQ(eval("s Not Like 'a*'"), "0");
     EXPECT_EQ(eval("s = 'APPLE'"), "-1"); // text compares without regard to case
+    // Jet reads "x <> Null" as "x Is Not Null", but "Null <> x" and "x = Null" stay Null.
+    EXPECT_EQ(eval("4 <> Null"), "-1");
+    EXPECT_EQ(eval("n <> Null", 3), "0");
+    EXPECT_EQ(eval("Null <> 4"), "NULL");
+    EXPECT_EQ(eval("4 = Null"), "NULL");
+    EXPECT_EQ(ids("SELECT id FROM t WHERE n <> Null ORDER BY id"),
+              ids("SELECT id FROM t WHERE n Is Not Null ORDER BY id"));
 }
 
-TEST_F(Semantics, LogicalOperatorsAreBitwiseWithVbsNullRules)
+TEST_F(Semantics, LogicalOperatorsAreLogicalNeverBitwise)
 {
+    // Jet has no bitwise operators: any non-zero number is True and the answer is -1, 0 or Null.
     EXPECT_EQ(eval("Not flag"), "0");
-    EXPECT_EQ(eval("Not 5"), "-6");
+    EXPECT_EQ(eval("Not 5"), "0");
+    EXPECT_EQ(eval("Not 0"), "-1");
+    EXPECT_EQ(eval("Not 0.25"), "0");
     EXPECT_EQ(eval("(n = 10) And (r > 1)"), "-1");
-    EXPECT_EQ(eval("12 And 10"), "8");
-    EXPECT_EQ(eval("12 Or 3"), "15");
+    EXPECT_EQ(eval("12 And 3"), "-1");
+    EXPECT_EQ(eval("12 Or 3"), "-1");
+    EXPECT_EQ(eval("0 Or 0"), "0");
+    EXPECT_EQ(eval("5 Xor 4"), "0");
+    EXPECT_EQ(eval("5 Xor 0"), "-1");
+    EXPECT_EQ(eval("5 Eqv 3"), "-1");
+    EXPECT_EQ(eval("2 Imp 0"), "0");
     EXPECT_EQ(eval("True Xor True"), "0");
     EXPECT_EQ(eval("False Eqv False"), "-1");
     EXPECT_EQ(eval("True Imp False"), "0");
     EXPECT_EQ(eval("(n = 1) And False", 3), "0");   // Null And False
     EXPECT_EQ(eval("(n = 1) Or True", 3), "-1");    // Null Or True
     EXPECT_EQ(eval("(n = 1) And True", 3), "NULL"); // Null And True
+    EXPECT_EQ(eval("37 Or Null"), "-1");
+    EXPECT_EQ(eval("Null Or 0"), "NULL");
+    EXPECT_EQ(eval("37 And Null"), "NULL");
+    EXPECT_EQ(eval("0 And Null"), "0");
     EXPECT_EQ(eval("False Imp (n = 1)", 3), "-1");
     EXPECT_EQ(eval("Not (n = 1)", 3), "NULL");
+    // A value and a condition agree on what is true.
+    EXPECT_EQ(ids("SELECT id FROM t WHERE (n And 2) ORDER BY id"),
+              ids("SELECT id FROM t WHERE "
+                  "(n And 2) = True ORDER BY id"));
     // In WHERE they are conditions and keep SQL's short-circuit meaning.
     EXPECT_EQ(ids("SELECT id FROM t WHERE Not (n = 10) Or s Is Null ORDER BY id"),
               (QStringList{"2", "3", "4"}));
