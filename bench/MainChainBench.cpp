@@ -109,7 +109,15 @@ int main(int argc, char* argv[])
                              : QDir::tempPath() + u"/main_chain_bench-XXXXXX"_s);
     qputenv("QUORVEX_REGISTRY", folder.filePath(u"registry.db"_s).toLocal8Bit());
     QApplication app(argc, argv);
-    const int wines = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 20000;
+    bool understood = argc <= 2;
+    const int wines = argc == 2 ? QString::fromLocal8Bit(argv[1]).toInt(&understood) : 20000;
+    if (!understood || wines < 1 || wines > sample::InstallationOptions::maximumWines) {
+        std::fprintf(stderr,
+                     "usage: main_chain_bench [WINES]\n  WINES: the size of the generated "
+                     "cellar, 1 to %d (default 20000)\n",
+                     sample::InstallationOptions::maximumWines);
+        return 64;
+    }
 
     sample::InstallationOptions options;
     options.wines = wines;
