@@ -6,6 +6,7 @@
 #include "common/Registry_Management.h"
 #include "HostTestInstallation.h"
 #include "platform/com/ServerRegistration.h"
+#include "platform/shell/tests/ProgramRun.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,19 +31,8 @@ ProgramRun quorvex(const QStringList& arguments,
                    const QString& program = QStringLiteral(QV_QUORVEX))
 {
     installationFolder(); // registered before the program looks for it
-    QProcess process;
-    process.start(program, arguments);
-    ProgramRun run;
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        run.output = u"(timed out)"_s;
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.output =
-        QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-    return run;
+    const shell::testing::ProgramRun run = shell::testing::runProgram(program, arguments);
+    return {run.exitCode, run.finished ? run.out + run.err : u"(timed out)"_s};
 }
 
 QString standInLibrary()
@@ -54,10 +44,9 @@ QString standInLibrary()
 
 QString pdfText(const QString& file, const QStringList& extra = {})
 {
-    QProcess process;
-    process.start(u"pdftotext"_s, extra + QStringList{u"-layout"_s, file, u"-"_s});
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return shell::testing::runProgram(u"pdftotext"_s,
+                                      extra + QStringList{u"-layout"_s, file, u"-"_s}, 60000)
+        .out;
 }
 
 TEST(QuorvexProgram, ABadCommandLineSaysWhatIsWrong)

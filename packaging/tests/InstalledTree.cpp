@@ -10,25 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace install::test {
 
-namespace {
-
-ProgramRun finish(QProcess& process, int timeoutMs)
-{
-    ProgramRun run;
-    if (!process.waitForStarted(10000))
-        return run;
-    run.finished =
-        process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
-    if (!run.finished)
-        process.kill();
-    run.exitCode = process.exitCode();
-    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-}
-
-} // namespace
-
 InstalledTree::InstalledTree()
 {
     if (!m_root.isValid()) {
@@ -46,7 +27,7 @@ InstalledTree::InstalledTree()
     install.setProcessEnvironment(environment);
     install.setProcessChannelMode(QProcess::MergedChannels);
     install.start(cmake, {u"--install"_s, QStringLiteral(QV_BUILD_TREE)});
-    const ProgramRun done = finish(install, 600000);
+    const ProgramRun done = shell::testing::finishProgram(install, 600000);
     if (!done.finished || done.exitCode != 0) {
         m_problem = u"cmake --install failed: "_s + done.out + done.err;
         return;
@@ -85,7 +66,7 @@ ProgramRun InstalledTree::run(const QString& program, const QStringList& argumen
     process.setProcessEnvironment(m_environment);
     process.setWorkingDirectory(scratch(u"home"_s));
     process.start(program, arguments);
-    return finish(process, timeoutMs);
+    return shell::testing::finishProgram(process, timeoutMs);
 }
 
 QList<Program> InstalledTree::programs()
@@ -109,9 +90,7 @@ ProgramRun runTool(const QString& program, const QStringList& arguments)
     const QString found = QStandardPaths::findExecutable(program);
     if (found.isEmpty())
         return {};
-    QProcess process;
-    process.start(found, arguments);
-    return finish(process, 120000);
+    return shell::testing::runProgram(found, arguments);
 }
 
 } // namespace install::test

@@ -3,6 +3,8 @@
 // A scratch root holding the suite as `cmake --install` lays it out (DESTDIR), made once per
 // test program, and the programs run from it with an environment of their own.
 
+#include "platform/shell/tests/ProgramRun.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
@@ -16,13 +18,7 @@ struct Program
     QString folder; // below the prefix: "bin" or the private folder
 };
 
-struct ProgramRun
-{
-    bool finished = false;
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using ProgramRun = shell::testing::ProgramRun;
 
 class InstalledTree
 {

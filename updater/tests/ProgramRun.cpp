@@ -1,5 +1,7 @@
 #include "ProgramRun.h"
 
+#include "platform/shell/tests/ProgramRun.h"
+
 #include <QProcessEnvironment>
 
 namespace updater::testing {
@@ -33,17 +35,8 @@ ProgramResult runProgram(const QString& program, const QStringList& arguments,
     QProcess process;
     prepare(process, program, arguments, environment);
     process.start();
-    ProgramResult result;
-    if (!process.waitForStarted(10000))
-        return result;
-    result.finished = process.waitForFinished(timeoutMs);
-    if (!result.finished) {
-        process.kill();
-        process.waitForFinished(10000);
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.output = QString::fromUtf8(process.readAll());
-    return result;
+    const shell::testing::ProgramRun run = shell::testing::finishProgram(process, timeoutMs);
+    return {run.finished, run.exitCode, run.out}; // the channels are merged
 }
 
 bool runAndKill(int delayMs, const QStringList& arguments, const QStringList& environment)

@@ -2,8 +2,9 @@
 
 // Runs the real tovrak program of this build (QV_BIN_DIR) and collects what it reports.
 
+#include "platform/shell/tests/ProgramRun.h"
+
 #include <gtest/gtest.h>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -19,19 +20,13 @@ struct Outcome
 
 inline Outcome runTovrak(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(qEnvironmentVariable("QV_BIN_DIR") + QStringLiteral("/tovrak"), arguments);
-    Outcome outcome;
-    if (!process.waitForFinished(60000)) {
-        ADD_FAILURE() << "tovrak did not finish: " << process.errorString().toStdString();
-        process.kill();
-        process.waitForFinished();
-        return outcome;
+    const shell::testing::ProgramRun run = shell::testing::runProgram(
+        qEnvironmentVariable("QV_BIN_DIR") + QStringLiteral("/tovrak"), arguments, 60000);
+    if (!run.finished) {
+        ADD_FAILURE() << "tovrak did not finish";
+        return {};
     }
-    outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    outcome.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    outcome.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return outcome;
+    return {run.exitCode, run.out, run.err};
 }
 
 } // namespace outside::test

@@ -12,19 +12,9 @@ namespace report::testing {
 
 ToolResult runTool(const QString& program, const QStringList& arguments, int timeoutMs)
 {
-    QProcess process;
-    process.start(program, arguments);
-    process.closeWriteChannel();
-    ToolResult result;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
+    ToolResult result = shell::testing::runProgram(program, arguments, timeoutMs);
+    if (!result.finished)
         result.err = program + QStringLiteral(" did not finish");
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
 }
 

@@ -3,17 +3,14 @@
 // The independent readers the export tests check files with: Debian's command-line tools
 // (poppler, qpdf, libtiff's tools, python3 with xlrd), run and read.
 
+#include "platform/shell/tests/ProgramRun.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace report::testing {
 
-struct ToolResult
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using ToolResult = shell::testing::ProgramRun;
 
 // Runs `program` (at most `timeoutMs`, then it is killed and the exit code is -1) with no input
 // and returns what it printed.

@@ -2,9 +2,9 @@
 // back by poppler, and their pages kept as pictures in the build folder for a look.
 
 #include "LocationsTestCellar.h"
+#include "platform/shell/tests/ProgramRun.h"
 
 #include <gtest/gtest.h>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -16,15 +16,10 @@ namespace {
 int quorvex(const QStringList& arguments, QString& output)
 {
     cellarFolder(); // registered before the program looks for it
-    QProcess process;
-    process.start(QStringLiteral(QV_QUORVEX), arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const shell::testing::ProgramRun run =
+        shell::testing::runProgram(QStringLiteral(QV_QUORVEX), arguments);
+    output = run.out + run.err;
+    return run.exitCode;
 }
 
 QString exportedText(const QString& kind, const QString& pictures)

@@ -3,12 +3,12 @@
 // window shows for the same query.
 
 #include "host/HostSession.h"
+#include "platform/shell/tests/ProgramRun.h"
 #include "SummaryTestInstallation.h"
 
 #include <gtest/gtest.h>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -34,16 +34,11 @@ constexpr Row kRows[] = {
 int quorvex(const QString& format, const QString& file, QString& output)
 {
     installationFiles(); // registered before the program looks for it
-    QProcess process;
-    process.start(QStringLiteral(QV_QUORVEX), {u"report"_s, u"summary"_s, u"--query"_s, kQuery,
-                                               u"--export"_s, format, u"--out"_s, file});
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const shell::testing::ProgramRun run = shell::testing::runProgram(
+        QStringLiteral(QV_QUORVEX),
+        {u"report"_s, u"summary"_s, u"--query"_s, kQuery, u"--export"_s, format, u"--out"_s, file});
+    output = run.out + run.err;
+    return run.exitCode;
 }
 
 // The host window's texts of one column, as the program computes them for the query.

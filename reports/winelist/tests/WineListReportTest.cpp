@@ -7,20 +7,20 @@
 #include "platform/com/ClassObjects.h"
 #include "platform/com/CreateObject.h"
 #include "platform/com/ServerRegistration.h"
+#include "platform/shell/tests/ProgramRun.h"
 #include "platform/shell/tests/QtTestApplication.h"
 #include "reports/ArgumentList.h"
 #include "reports/ModuleArguments.h"
 #include "reports/ProgIds.h"
 #include "reports/Rpt.h"
+#include "reports/tests/PdfReading.h"
 #include "reports/tests/SqliteRows.h"
 #include "reports/winelist/rptCellarWineList.h"
 #include "sample/tests/UpdatedSampleInstallation.h"
 
 #include <gtest/gtest.h>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <sqlite3.h>
@@ -358,24 +358,19 @@ TEST(QuorvexProgram, WritesTheWineListAsPdf)
     cellar();
     const QTemporaryDir out;
     const QString pdf = out.filePath(u"winelist.pdf"_s);
-    QProcess quorvex;
-    quorvex.start(QStringLiteral(QV_QUORVEX),
-                  {u"report"_s, u"winelist"_s, u"--grouping"_s, u"Country/StateRegion/"_s,
-                   u"--export"_s, u"pdf"_s, u"--out"_s, pdf});
-    ASSERT_TRUE(quorvex.waitForFinished(120000));
-    ASSERT_EQ(quorvex.exitCode(), 0) << quorvex.readAllStandardError().toStdString();
+    const shell::testing::ProgramRun quorvex = shell::testing::runProgram(
+        QStringLiteral(QV_QUORVEX),
+        {u"report"_s, u"winelist"_s, u"--grouping"_s, u"Country/StateRegion/"_s, u"--export"_s,
+         u"pdf"_s, u"--out"_s, pdf});
+    ASSERT_TRUE(quorvex.finished);
+    ASSERT_EQ(quorvex.exitCode, 0) << quorvex.err.toStdString();
 
-    QProcess reader;
-    reader.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    reader.waitForFinished(60000);
-    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    const QString text = reports::testing::pdfText(pdf);
     EXPECT_TRUE(text.contains(u"Wine List"_s)) << text.left(300).toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression(u"Page\\s+1\\s+of\\s+\\d+"_s)));
     EXPECT_TRUE(text.contains(QFileInfo(cellar().mainDatabase).fileName()));
-    // For looking at: the first page as a picture beside the test program.
-    QProcess::execute(u"pdftoppm"_s,
-                      {u"-r"_s, u"70"_s, u"-png"_s, u"-f"_s, u"1"_s, u"-l"_s, u"2"_s, pdf,
-                       QCoreApplication::applicationDirPath() + u"/olmaris_winelist"_s});
+    // For looking at: the first pages as pictures beside the test program.
+    reports::testing::savePagePictures(pdf, u"olmaris_winelist"_s, 2);
 }
 
 } // namespace
