@@ -53,14 +53,12 @@ int waitWhileBusy(void*, int attempts)
 // Retry for as long as a busy store is waited for elsewhere.
 int switchToWriteAheadLog(sqlite3* db)
 {
-    int rc = SQLITE_BUSY;
-    for (int attempt = 0; attempt < 20000; ++attempt) {
-        rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
-        if ((rc & 0xff) != SQLITE_BUSY && (rc & 0xff) != SQLITE_LOCKED)
+    for (int attempt = 0;; ++attempt) {
+        const int rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+        const bool busy = (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED;
+        if (!busy || !waitWhileBusy(nullptr, attempt))
             return rc;
-        waitWhileBusy(nullptr, attempt);
     }
-    return rc;
 }
 
 // Names compare without regard to case, with Unicode case folding.
